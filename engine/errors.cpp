@@ -1,0 +1,80 @@
+#include "engine/errors.h"
+
+#include "engine/piru_base.h"
+#include "engine/reader.h"
+#include "engine/sjis.h"
+#include "gui/host.h"
+
+namespace pirune {
+
+EPiru::EPiru(std::string message) : Exception(std::move(message)) { ErrorLog() += Message() + "\r\n"; }
+
+std::string& ErrorLog() {
+  static std::string log;
+  return log;
+}
+
+namespace {
+
+std::string NamePart(std::string_view path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); i += CharLength(path, i))
+    if (path[i] == '\\' || path[i] == '/' || path[i] == ':') start = i + 1;
+  return std::string(path.substr(start));
+}
+
+// The number in the line-number prefix directly at i ("12:"), or -1.
+int PrefixAt(const std::string& t, std::size_t i) {
+  std::size_t k = i;
+  long n = 0;
+  while (k < t.size() && IsDigit(static_cast<unsigned char>(t[k])) && n < 100000000) n = n * 10 + (t[k++] - '0');
+  return (k > i && k < t.size() && t[k] == ':') ? static_cast<int>(n) : -1;
+}
+
+std::string Format(TPiruBase& state, const char* head, std::string_view message) {
+  int line = CurrentLine(state);
+  if (state.ErrorLine) state.ErrorLine->SetValue(std::to_string(line));
+  return std::string(head) + NamePart(state.FileName) + "(" + std::to_string(line) + "行目): " + std::string(message);
+}
+
+}  // namespace
+
+int CurrentLine(TPiruBase& state) {
+  if (state.Cur.None()) return state.Line;
+  if (state.Cur == state.LineEndCursor) return state.Line = state.LineEndLine;
+  const std::string& t = *state.Cur.text;
+  std::size_t i = state.Cur.offset;
+  while (i < t.size() && t[i] != '\r' && t[i] != '\n') i += CharLength(t, i);
+  if (i < t.size()) {
+    while (i < t.size() && (t[i] == '\r' || t[i] == '\n' || t[i] == '\0')) ++i;
+    if (int n = PrefixAt(t, i); n >= 0) return state.Line = n;
+    return state.Line;
+  }
+  // The last line of a text has no line break after it: count from the prefix before it.
+  for (std::size_t k = std::min(state.Cur.offset, t.size()); k > 0; --k) {
+    if (t[k - 1] == '\n') {
+      if (int n = PrefixAt(t, k); n >= 0) return state.Line = n + 1;
+    }
+  }
+  for (const auto& loaded : state.Texts)
+    if (loaded.get() == state.Cur.text) return state.Line = 1;
+  return state.Line;
+}
+
+std::string FormatScriptError(TPiruBase& state, std::string_view message) {
+  return Format(state, "[エラー] ", message);
+}
+
+void RaiseScriptError(TPiruBase& state, std::string_view message) {
+  throw EPiru(FormatScriptError(state, message));
+}
+
+void ScriptWarning(TPiruBase& state, std::string_view message) {
+  std::string text = Format(state, "[注　意] ", message);
+  ErrorLog() += text + "\r\n";
+  if (!state.host) return;
+  state.host->Warn(text);
+  if (state.DebugMode) state.host->ShowErrorDialog(ErrorLog(), true);
+}
+
+}  // namespace pirune

@@ -1,0 +1,89 @@
+// The interpreter state: one per run, owned by the program entry.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/run_control.h"
+#include "engine/text_pos.h"
+#include "engine/words.h"
+
+namespace pirune {
+
+class Host;
+
+constexpr int kMaxTexts = 50;
+constexpr int kMaxRunControlRecords = 65535;
+constexpr std::size_t kMaxStackFragments = 5000;
+
+class TPiruBase {
+ public:
+  TPiruBase();
+  ~TPiruBase();
+
+  std::string FileName;
+  std::string Source;
+  bool RuntimeMode = false;
+  bool EmbeddedMode = false;
+  bool DefaultFileMode = false;
+  bool DebugMode = false;
+  TextPos Cur;
+  std::int32_t Line = 0;
+  THashPi Words;
+  int TextX = 10, TextY = 10;
+  TStack Stack;
+  TRunControlStack RunControl;
+  std::int32_t CondResult = -1;
+  bool Stop = false;
+  std::uint8_t BreakRequest = 0;
+  bool PositionalArgs = false;
+  bool ArgDefaulted = false;
+  std::string CaseSubject = "~未定義";
+  bool LineStop = false;
+  std::int32_t SecurityLevel = -1;
+  // The loaded program texts: the main program, then included files.
+  std::vector<std::unique_ptr<const std::string>> Texts;
+  std::string MainPath, ProgramPath;
+
+  // The mark of the last value read or computed: "s" text, "e" number.
+  std::string LastMark = "s";
+
+  // Words the engine reaches without a lookup; set by registration.
+  THashNode* Sore = nullptr;         // それ
+  THashNode* So = nullptr;           // そ
+  THashNode* Soshite = nullptr;      // そして
+  THashNode* Kaisuu = nullptr;       // 回数
+  THashNode* ErrorMessage = nullptr; // エラーメッセージ
+  THashNode* ErrorLine = nullptr;    // エラー行
+  THashNode* NoExit = nullptr;       // 終了不可能
+  THashNode* OutputFile = nullptr;   // 表示出力先
+
+  // The command whose handler is running; handlers name it in their messages.
+  const THashNode* RunningCommand = nullptr;
+
+  // Error handling: show the dialog (true) or ignore errors (false).
+  bool WarnOnError = true;
+  THashNode* ErrorLabel = nullptr;
+  TextPos ResumePosition;
+
+  // While a statement ended by a line break runs, the cursor stands at the start of the
+  // next line; errors raised with the cursor there belong to the line that just ended.
+  TextPos LineEndCursor;
+  std::int32_t LineEndLine = 0;
+
+  Host* host = nullptr;
+
+  // How deeply evaluation and nested runs are nested just now.
+  int Nesting = 0;
+
+  // Set when the program has ended (おわり, the error dialog's quit button).
+  bool Ended = false;
+  int ExitCode = 0;
+
+  // Adds a prepared program text and gives its stable address.
+  const std::string* AddText(std::string text);
+};
+
+}  // namespace pirune

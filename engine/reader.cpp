@@ -1,0 +1,209 @@
+#include "engine/reader.h"
+
+#include <cstdint>
+
+#include "engine/errors.h"
+#include "engine/piru_base.h"
+#include "engine/sjis.h"
+
+namespace pirune {
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+bool IsWordDelimiter(unsigned char c) {
+  switch (c) {
+    case 0: case '\t': case '\r': case ' ': case '"': case '#': case '%': case '&': case '(':
+    case ')': case '*': case '+': case ',': case '-': case '/': case ':': case ';': case '<':
+    case '=': case '>': case '?': case '\\': case '^': case '`': case 0xA4:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsOperatorChar(unsigned char c) {
+  switch (c) {
+    case '%': case '&': case '*': case '+': case '-': case '/': case '<': case '=': case '>':
+    case '^': case '|':
+      return true;
+    default:
+      return false;
+  }
+}
+
+void StepChar(TextPos& c) {
+  if (c.AtEnd()) return;
+  c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.text->size()) ? 2 : 1;
+}
+
+void SkipBlanks(TextPos& c) {
+  while (true) {
+    unsigned char b = c.At();
+    if (b != '\t' && b != ' ' && b != ',' && b != 0xA4) return;
+    ++c.offset;
+  }
+}
+
+void SkipSpaces(TextPos& c) {
+  while (c.At() == '\t' || c.At() == ' ') ++c.offset;
+}
+
+std::string ReadWord(TextPos& c) {
+  SkipSpaces(c);
+  std::size_t start = c.offset;
+  while (!c.AtEnd() && !IsWordDelimiter(c.At())) StepChar(c);
+  return c.text->substr(start, c.offset - start);
+}
+
+namespace {
+
+bool IsHexDigit(unsigned char b) {
+  return IsDigit(b) || (b >= 'A' && b <= 'F') || (b >= 'a' && b <= 'f');
+}
+
+// "$" and hex digits as a 32-bit signed integer; 0 when empty or out of range.
+std::string HexToDecimal(std::string_view digits) {
+  if (digits.empty() || digits.size() > 16) return "0";
+  std::uint64_t v = 0;
+  for (unsigned char d : digits) {
+    v = v * 16 + (IsDigit(d) ? d - '0' : (d | 0x20) - 'a' + 10);
+    if (v > 0xFFFFFFFFull) return "0";
+  }
+  return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)));
+}
+
+}  // namespace
+
+std::string ReadNumber(TextPos& c) {
+  SkipBlanks(c);
+  std::string out;
+  if (c.At() == '+' || c.At() == '-') out += static_cast<char>(c.At()), ++c.offset;
+  if (c.At() == '$') {
+    ++c.offset;
+    std::size_t start = c.offset;
+    while (IsHexDigit(c.At())) ++c.offset;
+    out += HexToDecimal(std::string_view(*c.text).substr(start, c.offset - start));
+    return out;
+  }
+  if (!IsDigit(c.At()) && c.At() != '.') return out;
+  std::size_t start = c.offset;
+  while (IsDigit(c.At())) ++c.offset;
+  if (c.At() == '.' && IsDigit(c.At(1))) {
+    ++c.offset;
+    while (IsDigit(c.At())) ++c.offset;
+    if (c.At() == 'E' || c.At() == 'e') {
+      ++c.offset;
+      if (c.At() == '+' || c.At() == '-') ++c.offset;
+      while (IsDigit(c.At())) ++c.offset;
+    }
+  }
+  out += c.text->substr(start, c.offset - start);
+  return out;
+}
+
+bool AtLiteral(const TextPos& c) {
+  return c.At() == '"' || c.At() == '`' || (c.At() == '@' && c.At(1) == '@');
+}
+
+std::string ReadLiteral(TPiruBase& state, TextPos& c, std::size_t limit) {
+  if (!AtLiteral(c)) return {};
+  const std::string& t = *c.text;
+  std::size_t start = c.offset;
+  std::size_t end = limit == std::string::npos || limit > t.size() - start ? t.size() : start + limit;
+  auto char_len = [&](std::size_t i) { return (IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < end) ? 2 : 1; };
+  std::size_t i = start;
+  if (t[i] == '"') {
+    for (++i; i < end;) {
+      if (t[i] == '\\') {
+        ++i;
+        if (i < end) i += char_len(i);
+      } else if (t[i] == '"') {
+        c.offset = i + 1;
+        return t.substr(start, c.offset - start);
+      } else {
+        i += char_len(i);
+      }
+    }
+    RaiseScriptError(state, "対応するカッコ \" または 」 がありません。");
+  }
+  if (t[i] == '`') {
+    for (++i; i < end;) {
+      if (t[i] == '`') {
+        if (i + 1 < end && t[i + 1] == '`') {
+          i += 2;
+          continue;
+        }
+        c.offset = i + 1;
+        return t.substr(start, c.offset - start);
+      }
+      i += char_len(i);
+    }
+    RaiseScriptError(state, "対応するカッコ ` または 』 がありません。");
+  }
+  // "@@" and a terminator character.
+  i += 2;
+  std::string terminator;
+  if (i < end) {
+    terminator = t.substr(i, char_len(i));
+    i += terminator.size();
+  }
+  while (i < end && !terminator.empty()) {
+    if (t[i] == '\\' || t.compare(i, 2, "￥") == 0) {
+      i += char_len(i);
+      if (i < end) i += char_len(i);
+    } else if (t.compare(i, terminator.size(), terminator) == 0) {
+      c.offset = i + terminator.size();
+      return t.substr(start, c.offset - start);
+    } else {
+      i += char_len(i);
+    }
+  }
+  RaiseScriptError(state, "対応するカッコ" + terminator + "がありません。");
+}
+
+std::string ReadBracket(TPiruBase& state, TextPos& c) {
+  SkipBlanks(c);
+  if (c.At() != '(') return {};
+  ++c.offset;
+  std::size_t start = c.offset;
+  int depth = 1;
+  while (!c.AtEnd()) {
+    unsigned char b = c.At();
+    if (AtLiteral(c)) {
+      ReadLiteral(state, c);
+      continue;
+    }
+    if (b == '(') {
+      ++depth;
+    } else if (b == ')') {
+      if (--depth == 0) {
+        std::string inside = c.text->substr(start, c.offset - start);
+        ++c.offset;
+        return inside;
+      }
+    }
+    StepChar(c);
+  }
+  RaiseScriptError(state, "\")\"が対応していません。");
+}
+
+void SkipToLineEnd(TextPos& c) {
+  while (c.At() != 0 && c.At() != '\r') StepChar(c);
+}
+
+void TakeLineNumber(TPiruBase& state, TextPos& c) {
+  while (c.At() == '\t' || c.At() == '\n' || c.At() == '\r' || c.At() == ' ') ++c.offset;
+  if (!IsDigit(c.At())) {
+    state.Line = -1;
+    return;
+  }
+  std::int64_t n = 0;
+  while (IsDigit(c.At())) {
+    if (n < 100000000) n = n * 10 + (c.At() - '0');
+    ++c.offset;
+  }
+  if (c.At() == ':') ++c.offset;
+  state.Line = static_cast<std::int32_t>(n);
+}
+
+}  // namespace pirune

@@ -1,0 +1,40 @@
+// The lexical readers. Each takes a cursor into a text and moves it past what it read.
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "engine/text_pos.h"
+
+namespace pirune {
+
+class TPiruBase;
+
+bool IsWordDelimiter(unsigned char c);
+bool IsOperatorChar(unsigned char c);
+bool IsDigit(unsigned char c);
+
+// Steps over one character (two bytes for a double-byte one).
+void StepChar(TextPos& c);
+
+// Tab, space, "," and the half-width ideographic comma.
+void SkipBlanks(TextPos& c);
+// Tabs and spaces only.
+void SkipSpaces(TextPos& c);
+
+std::string ReadWord(TextPos& c);
+std::string ReadNumber(TextPos& c);
+
+// A text literal at the cursor ("...", `...` or @@x...x) with its delimiters; empty when
+// none starts there. `limit` bounds its length in bytes.
+std::string ReadLiteral(TPiruBase& state, TextPos& c, std::size_t limit = std::string::npos);
+bool AtLiteral(const TextPos& c);
+
+// The text between "(" and its matching ")"; the cursor ends behind the ")".
+std::string ReadBracket(TPiruBase& state, TextPos& c);
+
+void SkipToLineEnd(TextPos& c);
+
+// At a line end: steps over it and the next line's number prefix, taking that number.
+void TakeLineNumber(TPiruBase& state, TextPos& c);
+
+}  // namespace pirune

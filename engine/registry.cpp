@@ -1,0 +1,195 @@
+#include "engine/registry.h"
+
+#include <vector>
+
+#include "engine/errors.h"
+#include "engine/not_yet.h"
+#include "engine/piru_base.h"
+#include "engine/sjis.h"
+#include "engine/system_variables.h"
+#include "engine/values.h"
+
+namespace pirune {
+namespace {
+
+struct CommandEntry {
+  const char* name;
+  const char* pattern;
+  int id;
+};
+
+const CommandEntry kCommands[] = {
+#define COMMAND(name, pattern, id) {name, pattern, id},
+#include "engine/command_table.inc"
+#undef COMMAND
+};
+
+const HandlerTable& Handlers() {
+  static const HandlerTable table = [] {
+    HandlerTable t{};
+    AddWordCommandHandlers(t);
+    AddProgramTextHandlers(t);
+    AddOutputHandlers(t);
+    AddProgramEndHandlers(t);
+    return t;
+  }();
+  return table;
+}
+
+std::vector<std::string> Particles(const std::string& pattern) {
+  std::vector<std::string> out;
+  if (pattern.empty()) return out;
+  std::size_t start = 0;
+  for (std::size_t i = 0;; i += CharLength(pattern, i)) {
+    if (i >= pattern.size() || pattern[i] == ',') {
+      std::string slot = Trim(std::string_view(pattern).substr(start, i - start));
+      if (!slot.empty() && slot[0] == '?') slot.erase(0, 1);
+      out.push_back(slot);
+      if (i >= pattern.size()) break;
+      start = i + 1;
+    }
+  }
+  return out;
+}
+
+bool EndsWithParticle(const std::string& fragment, const std::string& particle) {
+  if (particle.empty() || fragment.size() < particle.size()) return false;
+  std::size_t at = fragment.size() - particle.size();
+  return fragment.compare(at, particle.size(), particle) == 0 && IsCharBoundary(fragment, at);
+}
+
+std::vector<std::string> EquivalentParticles(const std::string& q) {
+  if (q == "と" || q == "の") return {"を"};
+  if (q == "を") return {"と", "の"};
+  if (q == "に") return {"へ"};
+  if (q == "へ") return {"に"};
+  return {};
+}
+
+// Finds, from the top down, the fragment ending in one of the particles; gives its index
+// and the particle it ends with.
+bool FindFragment(const TStack& stack, const std::vector<std::string>& particles, std::size_t& index,
+                  std::string& ending) {
+  for (std::size_t k = stack.Count(); k-- > 0;) {
+    const std::string f = stack.Get(k);
+    for (const auto& p : particles) {
+      if (EndsWithParticle(f, p)) {
+        index = k;
+        ending = p;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Remembers the running command and puts the previous one back afterwards.
+class RunningScope {
+ public:
+  RunningScope(TPiruBase& state, const THashNode& command) : state_(state), previous_(state.RunningCommand) {
+    state_.RunningCommand = &command;
+  }
+  ~RunningScope() { state_.RunningCommand = previous_; }
+
+ private:
+  TPiruBase& state_;
+  const THashNode* previous_;
+};
+
+}  // namespace
+
+void RegisterAll(TPiruBase& state) {
+  state.Words.Clear();
+  for (const auto& c : kCommands)
+    state.Words.Add(std::make_unique<THashNode>(Normalise(c.name), c.pattern, "", "", c.id, kCommand, TextPos{}, true));
+  RegisterSystemVariables(state);
+  state.Words.Add(std::make_unique<THashNode>("母艦", "", "", "メインフォーム", 0, kPart, TextPos{}, true));
+  state.So->Id = -1;
+}
+
+void Bind(TPiruBase& state, const THashNode& command) {
+  std::vector<std::string> particles = Particles(command.Pattern);
+  std::size_t n = particles.size();
+  TStack& stack = state.Stack;
+  state.ArgDefaulted = n > 0 && n == stack.Count() + 1;
+  if (state.ArgDefaulted) stack.Insert(0, state.PositionalArgs ? "それ" : "それ" + particles[0]);
+  const std::string head = "\"" + command.Name + "\"命令の引数に誤りがあります。\"" + command.Pattern + "\"の形式で指定してください。";
+  if (stack.Count() < n) RaiseScriptError(state, head + "引数が少ないです。");
+
+  std::vector<std::string> kept(n);
+  for (std::size_t slot = n; slot-- > 0;) {
+    const std::string& q = particles[slot];
+    std::size_t index = 0;
+    std::string ending;
+    bool found;
+    if (state.PositionalArgs) {
+      found = stack.Count() > 0;
+      index = stack.Count() - 1;
+      if (found && EndsWithParticle(stack.Get(index), q)) ending = q;
+      for (const auto& e : EquivalentParticles(q))
+        if (found && ending.empty() && EndsWithParticle(stack.Get(index), e)) ending = e;
+    } else {
+      found = FindFragment(stack, {q}, index, ending) || FindFragment(stack, EquivalentParticles(q), index, ending);
+    }
+    if (!found) RaiseScriptError(state, head + "\"" + q + "\"");
+    std::string fragment = stack.Get(index);
+    stack.Erase(index);
+    fragment.resize(fragment.size() - ending.size());
+    kept[slot] = std::move(fragment);
+  }
+  for (auto& f : kept) stack.Push(std::move(f));
+  if (stack.Count() > kMaxStackFragments)
+    RaiseScriptError(state, "スタックが一杯になりました。ラベルなどに再帰呼び出しがないか確認！");
+}
+
+void Invoke(TPiruBase& state, const THashNode& command) {
+  Bind(state, command);
+  RunningScope running(state, command);
+  if (command.Name == "\\") return;  // a direct reference by number calls nothing
+  Handler handler = command.Id >= 0 && command.Id < kHandlerCount ? Handlers()[static_cast<std::size_t>(command.Id)] : nullptr;
+  if (!handler) NotAvailableYet(state, command.Name);
+  std::string wrapped = "『" + command.Name + "』命令の実行中にエラー。";
+  try {
+    handler(state);
+  } catch (const Exception& e) {
+    if (e.Message().find("[エラー]") != std::string::npos) RaiseScriptError(state, wrapped);
+    RaiseScriptError(state, wrapped + "理由は、" + e.Message());
+  } catch (const std::exception& e) {
+    RaiseScriptError(state, wrapped + "理由は、" + e.what());
+  }
+}
+
+std::string PopRaw(TPiruBase& state) { return state.Stack.Pop(); }
+
+std::string PopText(TPiruBase& state) { return ArgumentValue(state, PopRaw(state)); }
+
+Number PopNumber(TPiruBase& state) { return StrToValue(PopText(state)); }
+
+THashNode* PopWord(TPiruBase& state, bool create) {
+  std::string name = PopRaw(state);
+  if (name.size() >= 2 && name.front() == '`' && name.back() == '`') name = name.substr(1, name.size() - 2);
+  if (THashNode* word = state.Words.Find(name, false)) return word;
+  if (!create) RaiseScriptError(state, "部品\"" + name + "\"が特定できません。");
+  auto word = std::make_unique<THashNode>(name, "", static_cast<std::int32_t>(state.RunControl.Count()));
+  word->Ref = state.Cur;
+  THashNode* raw = word.get();
+  state.Words.Add(std::move(word));
+  return raw;
+}
+
+void SetResult(TPiruBase& state, std::string text, const char* mark) {
+  state.Sore->SetValue(std::move(text));
+  state.Sore->Mark = mark;
+  state.LastMark = mark;
+}
+
+const std::string& RunningCommandName(TPiruBase& state) {
+  static const std::string none;
+  return state.RunningCommand ? state.RunningCommand->Name : none;
+}
+
+std::string ArgumentErrorMessage(TPiruBase& state) {
+  return "\"" + RunningCommandName(state) + "\"命令の引数に誤りがあります。";
+}
+
+}  // namespace pirune

@@ -1,0 +1,28 @@
+#include "engine/run_control.h"
+
+namespace pirune {
+
+bool TRunControlStack::Pop(TRunControl& out) {
+  if (frame_.empty()) return false;
+  out = std::move(frame_.back());
+  frame_.pop_back();
+  return true;
+}
+
+void TRunControlStack::PushFrame() {
+  saved_.push_back(std::move(frame_));
+  frame_.clear();
+}
+
+void TRunControlStack::PopFrame() {
+  if (saved_.empty()) return;
+  frame_ = std::move(saved_.back());
+  saved_.pop_back();
+}
+
+void TRunControlStack::ClearAll() {
+  frame_.clear();
+  saved_.clear();
+}
+
+}  // namespace pirune

@@ -1,0 +1,379 @@
+#include "engine/statement.h"
+
+#include <cstdlib>
+
+#include "engine/errors.h"
+#include "engine/expression.h"
+#include "engine/nesting.h"
+#include "engine/not_yet.h"
+#include "engine/piru_base.h"
+#include "engine/reader.h"
+#include "engine/registry.h"
+#include "engine/sjis.h"
+#include "engine/values.h"
+#include "gui/host.h"
+
+namespace pirune {
+namespace {
+
+// Words that, written alone as a statement, read a part's property.
+const char* const kPropertyStatements[] = {
+    "イベント", "クリックした時", "ダブルクリックした時", "マウス押した時", "マウス離した時", "キー押した時",
+    "キー離した時", "変更した時", "マウス動かした時", "最小値", "タイトル", "最大値",
+};
+
+[[noreturn]] void GrammarError(TPiruBase& state, unsigned char c, const std::string& tail) {
+  std::string ch(1, static_cast<char>(c));
+  RaiseScriptError(state, "\"" + ch + "\"は、文法が正しくないため、実行できません。" + tail);
+}
+
+// While a statement ended by a line break runs, errors belong to that line.
+class LineEndScope {
+ public:
+  explicit LineEndScope(TPiruBase& state)
+      : state_(state), cursor_(state.LineEndCursor), line_(state.LineEndLine) {
+    state_.LineEndCursor = state_.Cur;
+    state_.LineEndLine = state_.Line;
+  }
+  ~LineEndScope() {
+    state_.LineEndCursor = cursor_;
+    state_.LineEndLine = line_;
+  }
+
+ private:
+  TPiruBase& state_;
+  TextPos cursor_;
+  std::int32_t line_;
+};
+
+void InvokeByKind(TPiruBase& state, THashNode& word) {
+  switch (word.Kind) {
+    case kCommand:
+      Invoke(state, word);
+      break;
+    case kLabel:
+      RunNested(state, word.Ref);
+      break;
+    case kVariable:
+    case kPart:
+      RaiseScriptError(state, "\"" + word.Name + "\"は、文法が正しくないため、実行できません。変数を実行することは出来ません。");
+    case kDllFunction:
+      NotAvailableYet(state, word.Name);
+    default:
+      break;
+  }
+}
+
+void TokenAnalysis(TPiruBase& state, std::string f, bool word_token) {
+  TextPos& c = state.Cur;
+  SkipBlanks(c);
+  if (c.At() == '=') NotAvailableYet(state, "=");
+  if (c.At() == '&') {
+    std::string value;
+    if (ReferenceValue(state, f, value)) f = Quote(value);
+    f += ReadParticle(state, c);
+    state.Stack.Push(std::move(f));
+    return;
+  }
+  if (EndsWithChar(f, "の")) {
+    NestingGuard guard(state);
+    state.Stack.Push(std::move(f));
+    Step(state);
+    return;
+  }
+  if (EndsWithChar(f, "は") || EndsWithChar(f, "回") || EndsWithChar(f, "の時")) NotAvailableYet(state, f);
+  if (EndsWithChar(f, "て")) {
+    THashNode* w = state.Words.Find(f, true);
+    if (w && IsCallable(w->Kind)) {
+      if (c.At() == '(')
+        CallWithBrackets(state, f, c, false);
+      else
+        InvokeByKind(state, *w);
+      return;
+    }
+  }
+  std::string normalised = Normalise(f);
+  if (f == "もし" || normalised == "繰返" || normalised == "反復" || normalised == "ループ") {
+    state.Stack.Push(std::move(f));
+    ExecutePending(state);
+    return;
+  }
+  if (word_token && c.At() == '(') {
+    THashNode* w = state.Words.Find(f, true);
+    if (w && IsCallable(w->Kind)) {
+      std::string result = CallWithBrackets(state, f, c, false);
+      if (c.None()) return;
+      SkipSpaces(c);
+      if (c.At() == 0 || c.At() == '\r' || c.At() == ';') {
+        state.Sore->SetValue(result);
+        state.Sore->Mark = state.LastMark;
+        return;
+      }
+      f = (state.LastMark == "s" ? Quote(result) : result) + ReadWord(c);
+    }
+  }
+  state.Stack.Push(std::move(f));
+  if (c.At() == 0) Step(state);
+}
+
+void ElementTarget(TPiruBase& state) {
+  TextPos& c = state.Cur;
+  std::string name = state.Stack.Pop();
+  if (!state.Words.Find(name, false)) state.Words.Add(std::make_unique<THashNode>(name, "", -1));
+  ++c.offset;
+  auto read_key = [&](bool& as_word) {
+    as_word = c.At() != '(';
+    return as_word ? ReadWord(c) : ReadBracket(state, c);
+  };
+  bool as_word = false;
+  std::string f = name + "#" + read_key(as_word);
+  SkipSpaces(c);
+  if (c.At() == '#') {
+    ++c.offset;
+    std::string key = read_key(as_word);
+    if (as_word && (EndsWithChar(key, "は") || EndsWithChar(key, "と") || EndsWithChar(key, "を"))) {
+      key.resize(key.size() - 2);
+      c.offset -= 2;
+    }
+    f += "#" + ArgumentValue(state, key);
+  }
+  if (!IsWordDelimiter(c.At())) f += ReadWord(c);
+  TokenAnalysis(state, std::move(f), false);
+}
+
+void NumberStatement(TPiruBase& state) {
+  TextPos& c = state.Cur;
+  std::string f = ReadNumber(c);
+  SkipSpaces(c);
+  while (IsOperatorChar(c.At())) {
+    while (IsOperatorChar(c.At())) f += static_cast<char>(c.At()), ++c.offset;
+    SkipSpaces(c);
+    f += ReadNumber(c);
+    SkipSpaces(c);
+    f = EvaluateExpression(state, f);
+  }
+  unsigned char b = c.At();
+  if (b != '\r' && b != '\n' && b != ',' && b != ';' && b != 0xA4) f += ReadWord(c);
+  TokenAnalysis(state, std::move(f), false);
+}
+
+void BracketStatement(TPiruBase& state) {
+  TextPos& c = state.Cur;
+  std::string inner = ReadBracket(state, c);
+  std::string f;
+  if (inner.find(',') != std::string::npos) {
+    f = inner;
+  } else if (c.text->compare(c.offset, 9, "で,ループ") == 0) {
+    f = Quote(inner);
+  } else {
+    std::string v = ArgumentValue(state, inner);
+    f = state.LastMark == "e" ? v : Quote(v);
+  }
+  f += ReadWord(c);
+  TokenAnalysis(state, std::move(f), false);
+}
+
+void LiteralStatement(TPiruBase& state) {
+  TextPos& c = state.Cur;
+  std::string f = Quote(ArgumentValue(state, ReadLiteral(state, c)));
+  SkipSpaces(c);
+  f += ReadParticle(state, c);
+  TokenAnalysis(state, std::move(f), false);
+}
+
+}  // namespace
+
+std::string ReadParticle(TPiruBase& state, TextPos& c) {
+  SkipSpaces(c);
+  if (c.At() != '&') return ReadWord(c);
+  std::string out;
+  while (c.At() == '&') {
+    ++c.offset;
+    SkipBlanks(c);
+    if (c.At() == '\r' || c.At() == '\n') {
+      TakeLineNumber(state, c);
+      SkipBlanks(c);
+    }
+    if (AtLiteral(c)) {
+      out += "&" + Quote(ArgumentValue(state, ReadLiteral(state, c)));
+      SkipSpaces(c);
+      if (c.At() != '&') out += ReadWord(c);
+    } else {
+      out += "&" + ReadWord(c);
+    }
+    SkipSpaces(c);
+  }
+  return out;
+}
+
+void Step(TPiruBase& state) {
+  if (state.Cur.None()) return;
+  TextPos& c = state.Cur;
+  SkipBlanks(c);
+  unsigned char b = c.At();
+  switch (b) {
+    case 0:
+      ExecutePending(state);
+      return;
+    case '\r':
+    case '\n': {
+      std::size_t line_end = c.offset;
+      TakeLineNumber(state, c);
+      if (line_end > 0 && (*c.text)[line_end - 1] == ',') return;
+      LineEndScope scope(state);
+      ExecutePending(state);
+      return;
+    }
+    case '"':
+    case '`':
+      LiteralStatement(state);
+      return;
+    case '#':
+      ElementTarget(state);
+      return;
+    case '$':
+    case '+':
+    case '-':
+      NumberStatement(state);
+      return;
+    case '(':
+      BracketStatement(state);
+      return;
+    case '*':
+      SkipToLineEnd(c);
+      return;
+    case ';':
+      ++c.offset;
+      ExecutePending(state);
+      return;
+    case '?': {
+      ++c.offset;
+      SkipBlanks(c);
+      if (c.At() != '"' && c.At() != '`') NotAvailableYet(state, "?");
+      std::string v = ArgumentValue(state, ReadLiteral(state, c));
+      if (state.host) state.host->Say(v);
+      return;
+    }
+    case '\\':
+      ++c.offset;
+      state.Stack.Push("\\" + ReadNumber(c));
+      return;
+    default:
+      break;
+  }
+  if (IsDigit(b)) {
+    NumberStatement(state);
+    return;
+  }
+  if (b == '@' && c.At(1) == '@') {
+    LiteralStatement(state);
+    return;
+  }
+  std::string w = ReadWord(c);
+  if (w.empty()) {
+    if (b == '&') GrammarError(state, b, "\"&\"は、文字列との連結に使います。");
+    if (IsOperatorChar(b)) GrammarError(state, b, "\"" + std::string(1, static_cast<char>(b)) + "\"は、計算式で使います。");
+    GrammarError(state, b, "");
+  }
+  if (w == state.Soshite->Name) {
+    ExecutePending(state);
+    return;
+  }
+  TokenAnalysis(state, std::move(w), true);
+}
+
+void ExecutePending(TPiruBase& state) {
+  TStack& stack = state.Stack;
+  if (stack.Count() == 0) return;
+  std::string t = stack.Pop();
+  if (t[0] == '\\') {
+    char* end = nullptr;
+    long id = std::strtol(t.c_str() + 1, &end, 10);
+    bool number = end != t.c_str() + 1 && *end == '\0';
+    THashNode direct("\\", "", "", "", number ? static_cast<std::int32_t>(id) : -1, kCommand, TextPos{}, false);
+    Invoke(state, direct);
+    return;
+  }
+  if (THashNode* word = state.Words.Find(t, true)) {
+    InvokeByKind(state, *word);
+    if (stack.Count() > 0)
+      RaiseScriptError(state, "\"" + word->Name + "\"命令の引数に誤りがあります。引数が多いです。\"" + stack.AsText() + "\"");
+    return;
+  }
+  std::string q = stack.Pop();
+  for (const char* property : kPropertyStatements)
+    if (t == Normalise(property)) NotAvailableYet(state, t);
+  if (!q.empty()) stack.Push(q);
+  std::string listed;
+  for (std::size_t i = 0; i < stack.Count(); ++i) listed += stack.Get(i) + ",";
+  listed = Trim(listed + t);
+  stack.Clear();
+  RaiseScriptError(state, "\"" + listed + "\"は未定義の命令です。(;o;)<綴りミスか、命令の引数に注意！");
+}
+
+void RunLoop(TPiruBase& state) {
+  TextPos last;
+  while (true) {
+    if (state.Cur.None() || state.BreakRequest == 1) return;
+    if (state.Cur.At() == 0) {
+      // The end of a text: nothing is resumed behind it yet, so the run is over.
+      return;
+    }
+    try {
+      if (state.RunControl.Count() > static_cast<std::size_t>(kMaxRunControlRecords))
+        RaiseScriptError(state, "実行が無限ループしている可能性があるので終了します。");
+      if (state.Stop) return;
+      if (state.Cur == last) RaiseScriptError(state, "特定できないシステムエラーです(ToT)");
+      last = state.Cur;
+      Step(state);
+    } catch (const Exception& e) {
+      DispatchError(state, e);
+    } catch (const std::bad_alloc&) {
+      DispatchError(state, Exception("メモリが不足しています。"));
+    }
+  }
+}
+
+void RunNested(TPiruBase& state, TextPos start) {
+  NestingGuard guard(state);
+  TextPos saved = state.Cur;
+  state.Cur = start;
+  state.RunControl.PushFrame();
+  try {
+    RunLoop(state);
+  } catch (...) {
+    state.RunControl.PopFrame();
+    state.Cur = saved;
+    throw;
+  }
+  state.RunControl.PopFrame();
+  state.Cur = state.Ended ? TextPos{} : saved;
+}
+
+void EndProgram(TPiruBase& state, int exit_code) {
+  state.Stop = true;
+  state.Cur = TextPos{};
+  if (!state.Ended) {
+    state.Ended = true;
+    state.ExitCode = exit_code;
+    if (state.host) state.host->CloseMainWindow();
+  }
+}
+
+void DispatchError(TPiruBase& state, const Exception& error) {
+  if (state.ErrorMessage) {
+    state.ErrorMessage->SetValue(error.Message());
+  }
+  if (state.ErrorLabel) {
+    state.ResumePosition = state.Cur;
+    state.Cur = state.ErrorLabel->Ref;
+    return;
+  }
+  if (!state.WarnOnError) return;
+  if (Trim(ErrorLog()).empty())
+    ErrorLog() = FormatScriptError(state, error.Message()) + "\r\n特定できないシステムエラーです(ToT)";
+  ErrorChoice choice = state.host ? state.host->ShowErrorDialog(ErrorLog(), state.DebugMode) : ErrorChoice::Quit;
+  if (choice == ErrorChoice::Quit) EndProgram(state, 1);
+}
+
+}  // namespace pirune

@@ -1,0 +1,24 @@
+// A position in a program text: the text and an offset into it. Program texts never
+// change once prepared, and whoever holds a text (the loaded texts, a run-control
+// record) keeps it alive for as long as positions into it are in use.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace pirune {
+
+struct TextPos {
+  const std::string* text = nullptr;  // none when null
+  std::size_t offset = 0;
+
+  bool None() const { return text == nullptr; }
+  // The byte at the position plus k; 0 past the end, as program texts end in a zero byte.
+  unsigned char At(std::size_t k = 0) const {
+    std::size_t i = offset + k;
+    return i < text->size() ? static_cast<unsigned char>((*text)[i]) : 0;
+  }
+  bool AtEnd() const { return offset >= text->size(); }
+  friend bool operator==(const TextPos&, const TextPos&) = default;
+};
+
+}  // namespace pirune

@@ -1,0 +1,387 @@
+#include "engine/values.h"
+
+#include "engine/conv_to_half.h"
+#include "engine/errors.h"
+#include "engine/expression.h"
+#include "engine/nesting.h"
+#include "engine/not_yet.h"
+#include "engine/piru_base.h"
+#include "engine/reader.h"
+#include "engine/registry.h"
+#include "engine/sjis.h"
+#include "engine/statement.h"
+
+namespace pirune {
+
+std::string Quote(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '`';
+  for (char ch : text) {
+    out += ch;
+    if (ch == '`') out += '`';
+  }
+  out += '`';
+  return out;
+}
+
+namespace {
+
+// Saves "それ" (value and mark) and puts it back when the scope ends.
+class SoreSaver {
+ public:
+  explicit SoreSaver(TPiruBase& state)
+      : sore_(*state.Sore), value_(state.Sore->GetValue()), mark_(state.Sore->Mark) {}
+  ~SoreSaver() {
+    sore_.SetValue(std::move(value_));
+    sore_.Mark = std::move(mark_);
+  }
+
+ private:
+  THashNode& sore_;
+  std::string value_, mark_;
+};
+
+std::string SoreResult(TPiruBase& state) {
+  state.LastMark = state.Sore->Mark;
+  return state.Sore->GetValue();
+}
+
+std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
+  if (c.At() == '(' && state.Words.Find(w, true)) return CallWithBrackets(state, w, c, false);
+  if (EndsWithChar(w, "の")) {
+    std::string owner = w.substr(0, w.size() - 2);
+    if (state.Words.Find(owner, false)) NotAvailableYet(state, w);
+  }
+  THashNode* word = state.Words.Find(w, false);
+  if (!word) {
+    state.LastMark = "s";
+    return w;
+  }
+  switch (word->Kind) {
+    case kCommand: {
+      SoreSaver saved(state);
+      SkipBlanks(c);
+      Invoke(state, *word);
+      return SoreResult(state);
+    }
+    case kLabel:
+      return RunLabelForValue(state, *word);
+    case kVariable:
+      state.LastMark = word->Mark;
+      if (c.At() == '#') NotAvailableYet(state, w + "#");
+      return word->GetValue();
+    case kDictionary:
+      state.LastMark = "s";
+      return word->GetValue();
+    case kCallableUnused:
+      state.LastMark = "s";
+      return {};
+    default:  // parts and DLL functions arrive with their own commands
+      NotAvailableYet(state, w);
+  }
+}
+
+// A double-quoted text or a here-text: escapes and {interpolation}. The cursor stands
+// behind the opening delimiter; `closing` is the delimiter that ends the text.
+std::string ExpandQuoted(TPiruBase& state, TextPos& c, std::string_view closing) {
+  std::string out;
+  while (true) {
+    if (c.AtEnd()) RaiseScriptError(state, "文字列\"" + out + "\"の最後に」がありません。");
+    const std::string& t = *c.text;
+    std::size_t len = CharLength(t, c.offset);
+    std::string_view ch = std::string_view(t).substr(c.offset, len);
+    if (ch == closing) {
+      c.offset += len;
+      return out;
+    }
+    if (ch == "\\" || ch == "￥") {
+      c.offset += len;
+      if (c.AtEnd()) continue;
+      std::size_t n = CharLength(t, c.offset);
+      std::string_view e = std::string_view(t).substr(c.offset, n);
+      c.offset += n;
+      if (e == "n" || e == "ｎ")
+        out += "\r\n";
+      else if (e == "t" || e == "ｔ")
+        out += '\t';
+      else
+        out += e;
+      continue;
+    }
+    if (ch == "{" || ch == "｛") {
+      c.offset += len;
+      std::string inner;
+      while (!c.AtEnd()) {
+        std::size_t n = CharLength(t, c.offset);
+        std::string_view e = std::string_view(t).substr(c.offset, n);
+        if (e == "}" || e == "｝") {
+          c.offset += n;
+          break;
+        }
+        if (e == closing) break;
+        inner += e;
+        c.offset += n;
+      }
+      out += ArgumentValue(state, TConvToHalf::Text(inner));
+      continue;
+    }
+    out += ch;
+    c.offset += len;
+  }
+}
+
+void SkipOneJoin(TextPos& c) {
+  SkipBlanks(c);
+  if (c.At() == '&') {
+    ++c.offset;
+    SkipBlanks(c);
+  }
+}
+
+}  // namespace
+
+std::string ExpandLiteral(TPiruBase& state, const std::string& literal) {
+  std::string out;
+  TextPos c{&literal, 0};
+  while (!c.AtEnd()) {
+    if (c.At() == '@' && c.At(1) == '@') {
+      c.offset += 2;
+      if (c.AtEnd()) RaiseScriptError(state, "文字列\"\"の最後に」がありません。");
+      std::size_t n = CharLength(literal, c.offset);
+      std::string terminator = literal.substr(c.offset, n);
+      c.offset += n;
+      out += ExpandQuoted(state, c, terminator);
+      SkipBlanks(c);
+    } else if (c.At() == '"') {
+      ++c.offset;
+      out += ExpandQuoted(state, c, "\"");
+      SkipOneJoin(c);
+    } else if (c.At() == '`') {
+      for (++c.offset; !c.AtEnd(); ++c.offset) {
+        if (c.At() == '`') {
+          if (c.At(1) != '`') break;
+          ++c.offset;
+        }
+        out += static_cast<char>(c.At());
+      }
+      if (!c.AtEnd()) ++c.offset;
+      SkipOneJoin(c);
+    } else if (c.At() == '&') {
+      ++c.offset;
+    } else {
+      std::size_t before = c.offset;
+      out += ReadValue(state, c);
+      if (c.offset == before) StepChar(c);
+    }
+  }
+  state.LastMark = "s";
+  return out;
+}
+
+std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit) {
+  NestingGuard guard(state);
+  SkipBlanks(c);
+  unsigned char b = c.At();
+  if (AtLiteral(c)) {
+    std::string literal = ReadLiteral(state, c, limit);
+    std::string v = ExpandLiteral(state, literal);
+    state.LastMark = "s";
+    return v;
+  }
+  if (b == '$' || IsDigit(b)) {
+    std::string v = ReadNumber(c);
+    state.LastMark = "e";
+    return v;
+  }
+  if (b == '(') {
+    std::string inner = ReadBracket(state, c);
+    return EvaluateExpression(state, inner);
+  }
+  if (b == '-') {
+    ++c.offset;
+    return "-" + ReadValue(state, c, limit == std::string::npos ? limit : (limit > 0 ? limit - 1 : 0));
+  }
+  std::string w = ReadWord(c);
+  return ReadWordValue(state, c, w);
+}
+
+std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
+  if (fragment.empty()) return {};
+  TextPos c{&fragment, 0};
+  SkipBlanks(c);
+  std::string r = ReadValue(state, c, fragment.size());
+  while (!c.AtEnd()) {
+    SkipBlanks(c);
+    unsigned char b = c.At();
+    bool single_join = b == '&' && c.At(1) != '&';
+    if (!single_join && (IsOperatorChar(b) || (b == '|' && c.At(1) == '|'))) {
+      if (state.LastMark == "s")
+        r = Quote(r);
+      else if (r.empty())
+        r = "``";
+      std::string expression = "(" + r + fragment.substr(c.offset) + ")";
+      return EvaluateExpression(state, expression);
+    }
+    if (!single_join) break;
+    ++c.offset;
+    SkipBlanks(c);
+    if (c.At() == '\r' || c.At() == '\n') {
+      TakeLineNumber(state, c);
+      SkipBlanks(c);
+    }
+    r += ReadValue(state, c);
+    state.LastMark = "s";
+  }
+  return r;
+}
+
+std::string RunLabelForValue(TPiruBase& state, const THashNode& label) {
+  SoreSaver saved(state);
+  state.Sore->SetValue({});
+  RunNested(state, label.Ref);
+  return SoreResult(state);
+}
+
+namespace {
+
+// The rest of an argument up to "," outside literals and brackets, or a line end.
+std::string RestOfArgument(TPiruBase& state, TextPos& c) {
+  std::size_t start = c.offset;
+  while (!c.AtEnd() && c.At() != ',' && c.At() != '\r' && c.At() != '\n') {
+    if (AtLiteral(c)) {
+      ReadLiteral(state, c);
+    } else if (c.At() == '(') {
+      ReadBracket(state, c);
+    } else {
+      StepChar(c);
+    }
+  }
+  return c.text->substr(start, c.offset - start);
+}
+
+// Parses the text between the brackets of a call and pushes one fragment per argument.
+void PushArgumentList(TPiruBase& state, const std::string& list) {
+  TextPos c{&list, 0};
+  while (true) {
+    SkipSpaces(c);
+    if (c.AtEnd()) return;
+    if (c.At() == ',') {
+      ++c.offset;
+      continue;
+    }
+    if (c.At() == '\r' || c.At() == '\n') {
+      TakeLineNumber(state, c);
+      continue;
+    }
+    std::size_t before = c.offset;
+    bool pushed = true;
+    if (AtLiteral(c)) {
+      state.Stack.Push(ReadLiteral(state, c));
+    } else if (c.At() == '(') {
+      std::string v = ArgumentValue(state, ReadBracket(state, c));
+      bool text = state.LastMark == "s";
+      if (!IsWordDelimiter(c.At())) v += ReadWord(c);
+      state.Stack.Push(text ? Quote(v) : v);
+    } else {
+      std::string w = ReadWord(c);
+      if (w.empty()) {
+        pushed = false;
+      } else if (c.At() == '#') {
+        std::string reference = w + RestOfArgument(state, c);
+        state.Stack.Push(Quote(ArgumentValue(state, reference)));
+      } else if (c.At() == '(') {
+        CallWithBrackets(state, w, c, true);
+      } else {
+        state.Stack.Push(w);
+      }
+    }
+    SkipSpaces(c);
+    unsigned char b = c.At();
+    if (!IsOperatorChar(b)) {
+      if (c.offset == before) StepChar(c);  // a stray character: never loop on it
+      continue;
+    }
+    std::string left = pushed ? state.Stack.Pop() : std::string();
+    if (b == '&' && c.At(1) != '&') {
+      std::string joined;
+      if (!ReferenceValue(state, left, joined)) joined = ArgumentValue(state, left);
+      while (c.At() == '&' && c.At(1) != '&') {
+        ++c.offset;
+        SkipSpaces(c);
+        if (c.At() == '\r' || c.At() == '\n') {
+          TakeLineNumber(state, c);
+          SkipSpaces(c);
+        }
+        joined += ReadValue(state, c);
+        SkipSpaces(c);
+      }
+      state.Stack.Push(Quote(joined));
+    } else {
+      std::string v = EvaluateExpression(state, left + RestOfArgument(state, c));
+      state.Stack.Push(state.LastMark == "s" ? Quote(v) : v);
+    }
+  }
+}
+
+// Clears the positional binding even when the call fails.
+class PositionalScope {
+ public:
+  explicit PositionalScope(TPiruBase& state) : state_(state) { state_.PositionalArgs = true; }
+  ~PositionalScope() { state_.PositionalArgs = false; }
+
+ private:
+  TPiruBase& state_;
+};
+
+}  // namespace
+
+std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos& c, bool push) {
+  THashNode* word = state.Words.Find(name, true);
+  if (!word || (word->Kind != kCommand && word->Kind != kLabel && word->Kind != kDllFunction)) {
+    state.Stack.Push(name);
+    return {};
+  }
+  if (c.At() != '(')
+    RaiseScriptError(state, "関数\"" + name + "\"の呼び出しで、引数の()は、すぐ後ろに書いてください。");
+  std::string list = ReadBracket(state, c);
+  if (!list.empty()) PushArgumentList(state, list);
+  std::string result;
+  {
+    SoreSaver saved(state);
+    {
+      PositionalScope positional(state);
+      if (word->Kind == kCommand) {
+        Invoke(state, *word);
+      } else if (word->Kind == kLabel) {
+        RunNested(state, word->Ref);
+      } else {
+        NotAvailableYet(state, name);
+      }
+    }
+    result = SoreResult(state);
+  }
+  if (push) state.Stack.Push(result);
+  return result;
+}
+
+bool ReferenceValue(TPiruBase& state, const std::string& text, std::string& value) {
+  NestingGuard guard(state);
+  TextPos c{&text, 0};
+  std::string w = ReadWord(c);
+  if (!EndsWithChar(w, "の")) {
+    if (!state.Words.Find(Trim(text), false)) return false;
+    value = ArgumentValue(state, text);
+    return true;
+  }
+  THashNode* owner = state.Words.Find(w.substr(0, w.size() - 2), false);
+  if (!owner) return false;
+  if (owner->Kind == kVariable && state.Words.Find(owner->GetValue(), false) && owner->GetValue() != owner->Name)
+    return ReferenceValue(state, owner->GetValue() + "の," + text.substr(c.offset), value);
+  if (owner->Kind != kPart && owner->Kind != kDictionary) return false;
+  TextPos r{&text, 0};
+  value = ReadValue(state, r);
+  return true;
+}
+
+}  // namespace pirune

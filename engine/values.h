@@ -1,0 +1,35 @@
+// Turning argument fragments into values: literals, numbers, words, "&" chains,
+// expressions and calls written with bracketed arguments.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "engine/text_pos.h"
+
+namespace pirune {
+
+class TPiruBase;
+
+// `text` with every back quote doubled, between back quotes: survives a second reading.
+std::string Quote(std::string_view text);
+
+// One value at the cursor; `limit` bounds only the length of a text literal.
+std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit = std::string::npos);
+
+// The value of a whole argument fragment.
+std::string ArgumentValue(TPiruBase& state, const std::string& fragment);
+
+// The expanded text of one or more literals (escapes, interpolation in braces).
+std::string ExpandLiteral(TPiruBase& state, const std::string& literal);
+
+// A call written as a name followed by its arguments in brackets; the cursor stands
+// on the "(". With `push`, the result is also pushed on the word stack.
+std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos& c, bool push);
+
+// Whether the text denotes a word (or something reached through "の"); gives its value.
+bool ReferenceValue(TPiruBase& state, const std::string& text, std::string& value);
+
+// Runs a label's body in a nested run and gives what it left in "それ".
+std::string RunLabelForValue(TPiruBase& state, const class THashNode& label);
+
+}  // namespace pirune

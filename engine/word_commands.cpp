@@ -1,0 +1,164 @@
+// Commands that act on words themselves: their type, copies, names and listings.
+#include <cmath>
+
+#include "engine/conv_to_half.h"
+#include "engine/errors.h"
+#include "engine/piru_base.h"
+#include "engine/registry.h"
+#include "engine/sjis.h"
+
+namespace pirune {
+namespace {
+
+std::string PopName(TPiruBase& state) {
+  std::string name = PopRaw(state);
+  if (name.size() >= 2 && name.front() == '`' && name.back() == '`') name = name.substr(1, name.size() - 2);
+  return name;
+}
+
+THashNode& CreateVariable(TPiruBase& state, const std::string& name, const char* value) {
+  auto word = std::make_unique<THashNode>(name, value, static_cast<std::int32_t>(state.RunControl.Count()));
+  word->Ref = state.Cur;
+  THashNode& raw = *word;
+  state.Words.Add(std::move(word));
+  return raw;
+}
+
+// The word to retype: created when missing, refused when reserved.
+THashNode& WordToRetype(TPiruBase& state, const char* initial) {
+  std::string name = PopName(state);
+  THashNode* word = state.Words.Find(name, false);
+  if (!word) return CreateVariable(state, name, initial);
+  if (word->Reserved) throw Exception("部品\"" + name + "\"は、既に存在するので、作成できません。");
+  return *word;
+}
+
+void DropDictionary(THashNode& word) {
+  if (!word.Dict) return;
+  word.Value = word.Dict->LineForm();
+  word.Dict.reset();
+}
+
+void AsNumber(TPiruBase& state) {
+  THashNode& word = WordToRetype(state, "0");
+  DropDictionary(word);
+  word.Kind = kVariable;
+  word.Mark = "e";
+  if (word.Value.empty()) word.Value = "0";
+}
+
+void AsText(TPiruBase& state) {
+  THashNode& word = WordToRetype(state, "");
+  DropDictionary(word);
+  word.Kind = kVariable;
+  word.Mark = "s";
+}
+
+void AsDictionary(TPiruBase& state) {
+  THashNode& word = WordToRetype(state, "");
+  if (word.Kind == kVariable && !word.Dict) {
+    word.Dict = std::make_unique<THash>();
+    word.Dict->LoadFromText(word.Value);
+  } else if (word.Kind == kDictionary || word.Dict) {
+    word.Value.clear();
+  } else {
+    throw Exception("\"" + word.Name + "\"は、文法が正しくないため、実行できません。変更できません！");
+  }
+  word.Kind = kDictionary;
+  word.Mark = "hs";
+}
+
+void CopyWord(TPiruBase& state) {
+  std::string destination = PopName(state);
+  std::string source_name = PopName(state);
+  THashNode* source = state.Words.Find(source_name, false);
+  if (!source) throw Exception("部品\"" + source_name + "\"は、作成されていません。");
+  THashNode* target = state.Words.Find(destination, false);
+  if (target == source) return;
+  if (target && target->Reserved) throw Exception("部品\"" + destination + "\"は、既に存在するので、作成できません。");
+  if (!target) target = &CreateVariable(state, destination, "");
+  target->Assign(*source);
+}
+
+void Rename(TPiruBase& state) {
+  std::string form = PopRaw(state);
+  form = form.size() >= 2 && form.front() == '`' && form.back() == '`' ? form.substr(1, form.size() - 2) : std::string();
+  if (!form.empty() && form.back() == ';') form.pop_back();
+  THashNode* command = PopWord(state, false);
+  std::vector<std::string> pieces;
+  std::string piece;
+  std::string half = TConvToHalf::Text(form) + " ";
+  for (char ch : half) {
+    if (ch != ' ' && ch != ',') {
+      piece += ch;
+      continue;
+    }
+    if (piece.empty()) break;
+    pieces.push_back(std::move(piece));
+    piece.clear();
+  }
+  std::size_t slots = 0;
+  for (std::size_t i = 0; i < command->Pattern.size(); i += CharLength(command->Pattern, i))
+    if (command->Pattern[i] == '?') ++slots;
+  if (command->Kind != kCommand || pieces.size() != slots + 1) RaiseScriptError(state, ArgumentErrorMessage(state));
+  std::string name = pieces.back();
+  std::string pattern;
+  for (std::size_t i = 0; i + 1 < pieces.size(); ++i) pattern += (i ? "," : "") + pieces[i];
+  if (THashNode* existing = state.Words.Find(name, false); existing && existing != command && existing->Reserved)
+    throw Exception("\"" + name + "\"は予約語なので、登録できません。");
+  auto copy = std::make_unique<THashNode>(name, pattern, "", "", 0, kCommand, TextPos{}, true);
+  copy->Assign(*command);
+  copy->Pattern = pattern;
+  state.Words.Remove(command->Name, false);
+  state.Words.Add(std::move(copy));
+}
+
+void ListVariables(TPiruBase& state) {
+  bool defaulted = state.ArgDefaulted;
+  Number level = PopNumber(state);
+  long minimum = defaulted ? 0 : static_cast<long>(std::trunc(level));
+  std::string out;
+  state.Words.Enumerate([&](THashNode& w) {
+    if ((w.Kind == kVariable || w.Kind == kDictionary) && !w.Reserved && w.Id >= minimum) out += w.Name + "\r\n";
+  });
+  SetResult(state, std::move(out), "s");
+}
+
+void ListKeys(TPiruBase& state) {
+  std::string name = PopName(state);
+  THashNode* word = state.Words.Find(name, false);
+  if (!word) throw Exception("部品\"" + name + "\"は、作成されていません。");
+  std::string out;
+  if (word->Dict) {
+    word->Dict->Enumerate([&](THashNode& entry) { out += entry.Name + "\r\n"; });
+  } else {
+    const std::string& value = word->GetValue();
+    std::size_t i = 0;
+    while (i < value.size()) {
+      std::size_t end = value.find_first_of("\r\n", i);
+      if (end == std::string::npos) end = value.size();
+      std::string_view line = std::string_view(value).substr(i, end - i);
+      std::size_t eq = line.find('=');
+      out += std::string(eq == std::string_view::npos ? std::string_view() : line.substr(0, eq)) + "\r\n";
+      i = end;
+      if (i < value.size() && value[i] == '\r') ++i;
+      if (i < value.size() && value[i] == '\n') ++i;
+    }
+  }
+  SetResult(state, std::move(out), "s");
+}
+
+}  // namespace
+
+void AddWordCommandHandlers(HandlerTable& table) {
+  table[194] = AsNumber;
+  table[195] = AsText;
+  table[213] = AsDictionary;
+  table[294] = CopyWord;
+  table[51] = Rename;
+  table[393] = ListVariables;
+  table[211] = ListKeys;
+  table[212] = ListKeys;
+}
+
+}  // namespace pirune

@@ -1,0 +1,231 @@
+#include "engine/words.h"
+
+#include "engine/errors.h"
+#include "engine/sjis.h"
+
+namespace pirune {
+
+THashNode::THashNode(std::string name, std::string pattern, std::string value, std::string mark,
+                     std::int32_t id, std::uint8_t kind, TextPos ref, bool reserved)
+    : Value(std::move(value)),
+      Name(std::move(name)),
+      Pattern(std::move(pattern)),
+      Mark(std::move(mark)),
+      Kind(kind),
+      Id(id),
+      Ref(ref),
+      Reserved(reserved) {}
+
+THashNode::THashNode(std::string name, std::string value, std::int32_t level)
+    : Value(std::move(value)), Name(std::move(name)), Kind(kVariable), Id(level), Reserved(false) {}
+
+THashNode::~THashNode() = default;
+
+const std::string& THashNode::GetValue() const {
+  if (Dict) {
+    line_form_ = Dict->LineForm();
+    return line_form_;
+  }
+  return Value;
+}
+
+void THashNode::SetValue(std::string value) { Value = std::move(value); }
+
+void THashNode::AppendValue(std::string_view tail) { Value.append(tail); }
+
+void THashNode::Assign(const THashNode& other) {
+  Value = other.GetValue();
+  Pattern = other.Pattern;
+  Mark = other.Mark;
+  Id = other.Id;
+  Kind = other.Kind;
+  Ref = other.Ref;
+  Dict = other.Dict ? other.Dict->Copy() : nullptr;
+  Reserved = other.Reserved;
+}
+
+std::string Normalise(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  bool after_kanji = false;
+  std::size_t i = 0;
+  auto is_hiragana = [&](std::size_t at) {
+    if (at + 1 >= name.size() || !IsLeadByte(static_cast<unsigned char>(name[at]))) return false;
+    unsigned code = (static_cast<unsigned char>(name[at]) << 8) | static_cast<unsigned char>(name[at + 1]);
+    return code >= 0x82A0 && code <= 0x833E;
+  };
+  while (i < name.size()) {
+    std::size_t len = CharLength(name, i);
+    if (len == 1) {
+      out += name[i];
+    } else if (!is_hiragana(i)) {
+      out.append(name.substr(i, 2));
+      after_kanji = true;
+    } else if (!after_kanji) {
+      out.append(name.substr(i, 2));
+    } else {
+      while (i < name.size() && is_hiragana(i)) i += 2;
+      after_kanji = false;
+      continue;
+    }
+    i += len;
+  }
+  return out.empty() ? std::string(name) : out;
+}
+
+namespace {
+unsigned BucketOf(std::string_view name) {
+  std::uint32_t sum = 0;
+  for (unsigned char c : name) sum += c;
+  return sum % 256;
+}
+}  // namespace
+
+THash::THash() = default;
+THash::~THash() = default;
+
+int THash::Add(std::unique_ptr<THashNode> word) {
+  if (!word) return -1;
+  auto& bucket = buckets_[BucketOf(word->Name)];
+  for (auto& slot : bucket) {
+    if (slot->Name == word->Name) {
+      if (slot->Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
+      slot = std::move(word);
+      return count_;
+    }
+  }
+  bucket.push_back(std::move(word));
+  return ++count_;
+}
+
+THashNode* THash::FindExact(std::string_view name) const {
+  if (name.empty()) return nullptr;
+  for (const auto& w : buckets_[BucketOf(name)])
+    if (w->Name == name) return w.get();
+  return nullptr;
+}
+
+THashNode* THash::Find(std::string_view name, bool normalise) const {
+  if (normalise) {
+    if (THashNode* w = FindExact(Normalise(name))) return w;
+  }
+  return FindExact(name);
+}
+
+bool THash::RemoveExact(std::string_view name) {
+  auto& bucket = buckets_[BucketOf(name)];
+  for (auto it = bucket.begin(); it != bucket.end(); ++it) {
+    if ((*it)->Name == name) {
+      bucket.erase(it);
+      --count_;
+      return true;
+    }
+  }
+  return false;
+}
+
+int THash::Remove(std::string_view name, bool normalise) {
+  bool removed = false;
+  if (normalise) removed = RemoveExact(Normalise(name));
+  removed = RemoveExact(name) || removed;
+  return removed ? count_ : -1;
+}
+
+void THash::Clear() {
+  for (auto& b : buckets_) b.clear();
+  count_ = 0;
+}
+
+void THash::LoadFromText(std::string_view text) {
+  Clear();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", i);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(i, end - i);
+    std::size_t eq = line.find('=');
+    std::string name = Trim(eq == std::string_view::npos ? line : line.substr(0, eq));
+    std::string value = eq == std::string_view::npos ? std::string() : std::string(line.substr(eq + 1));
+    auto entry = std::make_unique<THashNode>(name, value, 0);
+    entry->Mark.clear();
+    Add(std::move(entry));
+    i = end;
+    if (i < text.size() && text[i] == '\r') ++i;
+    if (i < text.size() && text[i] == '\n') ++i;
+  }
+}
+
+void THash::Enumerate(const std::function<void(THashNode&)>& visit) const {
+  for (const auto& b : buckets_)
+    for (const auto& w : b) visit(*w);
+}
+
+std::string THash::LineForm() const {
+  std::string out;
+  Enumerate([&](THashNode& w) {
+    out += w.Name;
+    out += '=';
+    out += w.GetValue();
+    out += "\r\n";
+  });
+  return Trim(out);
+}
+
+std::unique_ptr<THash> THash::Copy() const {
+  auto copy = std::make_unique<THash>();
+  for (unsigned b = 0; b < 256; ++b) {
+    for (const auto& w : buckets_[b]) {
+      auto entry = std::make_unique<THashNode>(w->Name, std::string(), 0);
+      entry->Assign(*w);
+      copy->buckets_[b].push_back(std::move(entry));
+    }
+  }
+  copy->count_ = count_;
+  return copy;
+}
+
+THashNode* THashPi::Find(std::string_view name, bool normalise) const {
+  for (auto it = scopes_.rbegin(); it != scopes_.rend(); ++it)
+    if (THashNode* w = (*it)->Find(name, normalise)) return w;
+  return THash::Find(name, normalise);
+}
+
+void THashPi::AddLocal(std::unique_ptr<THashNode> word) {
+  if (scopes_.empty())
+    Add(std::move(word));
+  else
+    scopes_.back()->Add(std::move(word));
+}
+
+void THashPi::PushScope() { scopes_.push_back(std::make_unique<THash>()); }
+
+void THashPi::PopScope() {
+  if (!scopes_.empty()) scopes_.pop_back();
+}
+
+std::string TStack::Pop() {
+  if (items_.empty()) return {};
+  std::string s = std::move(items_.back());
+  items_.pop_back();
+  return s;
+}
+
+std::string TStack::PopFirst() {
+  if (items_.empty()) return {};
+  std::string s = std::move(items_.front());
+  items_.erase(items_.begin());
+  return s;
+}
+
+void TStack::Insert(std::size_t i, std::string s) {
+  if (i > items_.size()) i = items_.size();
+  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(i), std::move(s));
+}
+
+std::string TStack::AsText() const {
+  std::string out;
+  for (const auto& s : items_) out += s + "\r\n";
+  return out;
+}
+
+}  // namespace pirune

@@ -1,0 +1,121 @@
+// Words: everything a script can name lives in one dictionary of word records.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/text_pos.h"
+
+namespace pirune {
+
+enum WordKind : std::uint8_t {
+  kCommand = 0,
+  kCallableUnused = 1,  // never produced, but callable like a command
+  kLabel = 2,
+  kVariable = 3,
+  kPart = 4,
+  kDllFunction = 5,
+  kDictionary = 6,
+};
+
+inline bool IsCallable(std::uint8_t kind) {
+  return kind == kCommand || kind == kCallableUnused || kind == kLabel || kind == kDllFunction;
+}
+
+class THash;
+
+class THashNode {
+ public:
+  THashNode(std::string name, std::string pattern, std::string value, std::string mark, std::int32_t id,
+            std::uint8_t kind, TextPos ref, bool reserved);
+  // A plain variable.
+  THashNode(std::string name, std::string value, std::int32_t level);
+  ~THashNode();
+
+  const std::string& GetValue() const;
+  void SetValue(std::string value);
+  // Appends to the value without copying what is there (long texts grow in place).
+  void AppendValue(std::string_view tail);
+
+  // Copies everything but the name; a dictionary is copied, never shared.
+  void Assign(const THashNode& other);
+
+  std::string Value;
+  std::string Name;
+  std::string Pattern;
+  std::string Mark;
+  std::uint8_t Kind;
+  std::int32_t Id;
+  TextPos Ref;                  // labels: body start; variables and parts: where they were made
+  std::unique_ptr<THash> Dict;  // dictionaries: their entries
+  bool Reserved;
+
+ private:
+  mutable std::string line_form_;  // dictionary words read as a whole
+};
+
+// Okurigana removal: the form under which commands are registered and found.
+std::string Normalise(std::string_view name);
+
+class THash {
+ public:
+  THash();
+  ~THash();
+  THash(const THash&) = delete;
+  THash& operator=(const THash&) = delete;
+
+  // Adds a word; replaces an unreserved word of the same name in place. Throws the
+  // reserved-word error (a plain runtime error) when the name belongs to a reserved word.
+  int Add(std::unique_ptr<THashNode> word);
+  THashNode* Find(std::string_view name, bool normalise) const;
+  int Remove(std::string_view name, bool normalise);
+  void Clear();
+  void LoadFromText(std::string_view text);
+  int Count() const { return count_; }
+  void Enumerate(const std::function<void(THashNode&)>& visit) const;
+  // The dictionary as lines "name=value" joined by CR LF.
+  std::string LineForm() const;
+  std::unique_ptr<THash> Copy() const;
+
+ private:
+  THashNode* FindExact(std::string_view name) const;
+  bool RemoveExact(std::string_view name);
+
+  std::vector<std::unique_ptr<THashNode>> buckets_[256];
+  int count_ = 0;
+};
+
+// The dictionary with its stack of local scopes.
+class THashPi : public THash {
+ public:
+  THashNode* Find(std::string_view name, bool normalise) const;
+  void AddLocal(std::unique_ptr<THashNode> word);
+  void PushScope();
+  void PopScope();
+  std::size_t ScopeDepth() const { return scopes_.size(); }
+
+ private:
+  std::vector<std::unique_ptr<THash>> scopes_;
+};
+
+// The word stack: argument fragments of the statement being read.
+class TStack {
+ public:
+  void Push(std::string s) { items_.push_back(std::move(s)); }
+  std::string Pop();
+  std::string PopFirst();
+  std::string Get(std::size_t i) const { return i < items_.size() ? items_[i] : std::string(); }
+  void Insert(std::size_t i, std::string s);
+  void Erase(std::size_t i) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i)); }
+  std::size_t Count() const { return items_.size(); }
+  void Clear() { items_.clear(); }
+  std::string AsText() const;  // every entry followed by CR LF, bottom first
+
+ private:
+  std::vector<std::string> items_;
+};
+
+}  // namespace pirune

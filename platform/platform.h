@@ -1,0 +1,52 @@
+// The operating-system seam. Everything here takes and gives Shift_JIS text; each side
+// converts at the boundary (UTF-8 file names on POSIX, wide-character calls on Windows).
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pirune::platform {
+
+// Remembers the process's command-line arguments (without the program itself), already
+// converted to Shift_JIS. Called once by the program entry.
+void SetCommandLineArguments(std::vector<std::string> arguments);
+const std::vector<std::string>& CommandLineArguments();
+
+// The whole content of a file, or nothing when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// Appends bytes to a file, creating it when missing.
+bool AppendToFile(const std::string& path, const std::string& bytes);
+
+bool FileExists(const std::string& path);
+
+// Full path of the running executable.
+std::string RuntimePath();
+
+std::string CurrentFolder();
+bool SetCurrentFolder(const std::string& path);
+
+// The system's folder for temporary files, ending with a path separator.
+std::string TempFolder();
+
+// The separator of folder names in paths of this system.
+char PathSeparator();
+
+// Folders the system knows by purpose; each ends with a path separator, or is empty
+// when this system has no such folder.
+enum class Folder { Desktop, Documents, StartMenu, Startup, SendTo, Windows, System, Temp, Favourites, Recent, Fonts, Music, Pictures };
+std::string KnownFolder(Folder folder);
+
+// A system colour by its Windows colour index, as 0x00BBGGRR.
+unsigned SystemColour(int index);
+
+// The size of the primary screen in pixels.
+int ScreenWidth();
+int ScreenHeight();
+
+// The Windows version packed as GetVersion gives it (0 where there is no Windows),
+// and whether it is of the 9x family.
+unsigned WindowsVersion();
+bool IsWindows9x();
+
+}  // namespace pirune::platform

@@ -1,0 +1,25 @@
+// The console runtime: runs a script headless, for tests and for the terminal.
+#include <string>
+#include <vector>
+
+#include "engine/piru_base.h"
+#include "gui/console/console_host.h"
+#include "platform/cp932.h"
+#include "platform/platform.h"
+#include "startup/start.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    std::string raw = argv[i];
+    auto sjis = pirune::cp932::FromUtf8(raw);
+    arguments.push_back(sjis ? *sjis : raw);
+  }
+  pirune::platform::SetCommandLineArguments(std::move(arguments));
+  pirune::TPiruBase state;
+  pirune::ConsoleHost host;
+  state.host = &host;
+  pirune::PrepareStart(state, host);
+  pirune::RunStart(state, host);
+  return state.ExitCode;
+}

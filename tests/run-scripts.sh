@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs the script tests with the console runtime.
+# usage: tests/run-scripts.sh RUNTIME SCRIPT_DIR
+#
+# A test is NAME.prw (kept as UTF-8 here, converted to Shift_JIS before it runs, unless
+# its name ends in .utf8.prw: those run as saved), NAME.out (what the runtime prints on
+# standard output followed by standard error), optionally NAME.status (the exit status,
+# 0 when missing), NAME.args (more command-line arguments, one line) and a folder
+# NAME.files whose files are put beside the script (".prw" ones converted too).
+set -u
+runtime=$(realpath "$1")
+dir=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+pass=0
+fail=0
+
+to_sjis() { # source target
+  case "$1" in
+    *.utf8.prw) cp "$1" "$2" ;;
+    *.prw) iconv -f UTF-8 -t CP932 "$1" > "$2" ;;
+    *) cp "$1" "$2" ;;
+  esac
+}
+
+for script in "$dir"/*.prw; do
+  file=$(basename "$script")
+  name=${file%.prw}
+  run="$work/$name"
+  mkdir -p "$run"
+  to_sjis "$script" "$run/$file"
+  if [ -d "$dir/$name.files" ]; then
+    for extra in "$dir/$name.files"/*; do to_sjis "$extra" "$run/$(basename "$extra")"; done
+  fi
+  args=()
+  [ -f "$dir/$name.args" ] && read -r -a args < "$dir/$name.args"
+  expected_status=0
+  [ -f "$dir/$name.status" ] && expected_status=$(cat "$dir/$name.status")
+  (cd "$run" && timeout 60 "$runtime" "$file" "${args[@]}" > stdout 2> stderr < /dev/null)
+  status=$?
+  cat "$run/stdout" "$run/stderr" > "$run/actual"
+  if [ "$status" = "$expected_status" ] && diff -u "$dir/$name.out" "$run/actual" > "$run/diff"; then
+    pass=$((pass + 1))
+    echo "PASS $name"
+  else
+    fail=$((fail + 1))
+    echo "FAIL $name (status $status, expected $expected_status)"
+    cat "$run/diff"
+  fi
+done
+echo "$pass passed, $fail failed"
+[ "$fail" -eq 0 ]

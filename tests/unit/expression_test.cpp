@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "engine/expression.h"
+#include "engine/values.h"
+#include "script_runner.h"
+
+namespace pirune {
+namespace {
+
+TEST(EvaluateExpression, Table) {
+  struct Case { const char* expression; const char* value; const char* mark; } cases[] = {
+      {"1+2*3", "7", "e"},        {"(1+2)*3", "9", "e"},      {"2*3^2", "36", "e"},
+      {"2^3^2", "64", "e"},       {"10-2-3", "5", "e"},       {"7%3", "1", "e"},
+      {"-7%3", "-1", "e"},        {"7.9%2", "1", "e"},        {"10/0", "0", "e"},
+      {"5%0", "0", "e"},          {"5^0", "1", "e"},          {"2^-1", "0.5", "e"},
+      {"-3+5", "2", "e"},         {"2*-3", "-6", "e"},        {"-2^2", "4", "e"},
+      {"+$10+1", "17", "e"},      {"1--1", "2", "e"},         {"\"abc\"=\"abc\"", "1", "e"},
+      {"\"abc\"<\"abd\"", "1", "e"}, {"\"10\"<\"9\"", "1", "e"}, {"10<9", "0", "e"},
+      {"\"abc\"=0", "1", "e"},    {"-1&&1", "0", "e"},        {"1||0", "1", "e"},
+      {"1 2", "1", "e"},          {"1,000+1", "1", "e"},      {"1+", "1", "e"},
+      {"\"a\"&\"b\"", "ab", "s"}, {"1/3", "0.333333333333333", "e"},
+      {"10>=10", "1", "e"},       {"3=<2", "0", "e"},         {"2<>3", "1", "e"},
+      {"\"x\"=&\"x\"", "1", "e"}, {"\"1\"==1", "1", "e"},
+      {"2^10", "1024", "e"},      {"1e5", "1", "e"},          {"0.1+0.2", "0.3", "e"},
+      {"10^20", "1E20", "e"},     {"1/1000000", "1E-6", "e"}, {"1/100000", "0.00001", "e"},
+      {"123456789012345", "123456789012345", "e"}, {"10^15", "1E15", "e"}, {"(-8)^3", "-512", "e"},
+  };
+  for (const auto& c : cases) {
+    testing::Script s("");
+    std::string text = c.expression;
+    EXPECT_EQ(EvaluateExpression(s.state, text), c.value) << c.expression;
+    EXPECT_EQ(s.state.LastMark, c.mark) << c.expression;
+  }
+}
+
+TEST(EvaluateExpression, ErrorsAreWrappedOnce) {
+  struct Case { const char* expression; const char* inner; } cases[] = {
+      {"(0-8)^0.5", "浮動小数点数の不正な演算です。"},
+      {"0^-1", "浮動小数点数を0で割りました。"},
+      {"1+*2", "演算子「*」の位置が不正。"},
+      {"10^5000", "数値が大きすぎます。"},
+  };
+  for (const auto& c : cases) {
+    testing::Script s("");
+    ErrorLog().clear();
+    std::string text = c.expression;
+    EXPECT_THROW(EvaluateExpression(s.state, text), EPiru) << c.expression;
+    EXPECT_EQ(ErrorLog(), std::string("[エラー] test.prw(1行目): 計算式に誤りがあります。") + c.inner + c.expression + "\r\n");
+  }
+}
+
+TEST(EvaluateExpression, MissingBracketIsReported) {
+  testing::Script s("");
+  ErrorLog().clear();
+  std::string text = "(1+2";
+  EXPECT_THROW(EvaluateExpression(s.state, text), EPiru);
+  EXPECT_NE(ErrorLog().find("\")\"が対応していません。"), std::string::npos);
+  EXPECT_NE(ErrorLog().find("計算式に誤りがあります。"), std::string::npos);
+}
+
+TEST(EvaluateExpression, DeepNestingIsAnErrorNotACrash) {
+  testing::Script s("");
+  std::string text = std::string(20000, '(') + "1" + std::string(20000, ')');
+  EXPECT_THROW(EvaluateExpression(s.state, text), EPiru);
+  EXPECT_EQ(s.state.Nesting, 0);
+}
+
+TEST(StrToValue, Table) {
+  struct Case { const char* text; long double value; } cases[] = {
+      {"12円", 12}, {"1e5", 1}, {"1.5e3", 1500}, {".5", 0.5}, {"$FF", 255}, {"$FFFFFFFF", -1},
+      {"1,000", 1000}, {"", 0}, {"  -3.25 ", -3.25}, {"abc", 0}, {"１２", 12}, {"$zz", 0}, {"1.5E", 1.5},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StrToValue(c.text), c.value) << c.text;
+}
+
+TEST(Quote, RoundTripsThroughArgumentValue) {
+  testing::Script s("");
+  for (const std::string& text : std::vector<std::string>{"plain", "with`quote", "``", "", std::string("nul\0byte", 8)}) {
+    EXPECT_EQ(ArgumentValue(s.state, Quote(text)), text);
+  }
+}
+
+TEST(ArgumentValue, Table) {
+  struct Case { const char* fragment; const char* value; const char* mark; } cases[] = {
+      {"\"a\\nb\"", "a\r\nb", "s"},   {"`a\\nb`", "a\\nb", "s"},   {"\"x{1+2}y\"", "x3y", "s"},
+      {"\"x｛1+2｝y\"", "x3y", "s"},   {"1+2", "3", "e"},           {"\"a\"&\"b\"", "ab", "s"},
+      {"\"a\"&1+2", "2", "e"},        {"未定義の単語", "未定義の単語", "s"}, {"42", "42", "e"},
+      {"@@#a\\tb#", "a\tb", "s"},     {"\"q\\\"q\"", "q\"q", "s"},  {"$10", "16", "e"},
+      {"-5", "-5", "e"},              {"(2*3)", "6", "e"},
+  };
+  for (const auto& c : cases) {
+    testing::Script s("");
+    EXPECT_EQ(ArgumentValue(s.state, c.fragment), c.value) << c.fragment;
+    EXPECT_EQ(s.state.LastMark, c.mark) << c.fragment;
+  }
+}
+
+TEST(ArgumentValue, CommandsReadAsValuesLeaveSoreAlone) {
+  testing::Script s("Xを、数値として扱う");
+  s.Run();
+  s.state.Sore->SetValue("kept");
+  s.state.Sore->Mark = "s";
+  // 変数名列挙 lists words and puts them in それ; read as a value it must not change それ.
+  std::string v = ArgumentValue(s.state, "変数名列挙");
+  EXPECT_EQ(v, "X\r\n");
+  EXPECT_EQ(s.state.Sore->GetValue(), "kept");
+}
+
+}  // namespace
+}  // namespace pirune

@@ -1,0 +1,59 @@
+// Runs a script text in-process with a host that records what the user would see.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/errors.h"
+#include "engine/piru_base.h"
+#include "engine/preprocess.h"
+#include "engine/registry.h"
+#include "engine/script_file.h"
+#include "engine/statement.h"
+#include "gui/host.h"
+
+namespace pirune::testing {
+
+class RecordingHost : public Host {
+ public:
+  void Say(const std::string& text) override { shown.push_back(text); }
+  void ShowText(const std::string& text, int, int& y) override {
+    shown.push_back(text);
+    y += 14;
+  }
+  void ShowMessage(const std::string& text, const std::string&) override { messages.push_back(text); }
+  void Warn(const std::string& text) override { warnings.push_back(text); }
+  ErrorChoice ShowErrorDialog(const std::string& log, bool) override {
+    error_logs.push_back(log);
+    return answer;
+  }
+  void ShowMainWindow() override {}
+  void CloseMainWindow() override { closed = true; }
+  void ProcessMessages() override {}
+
+  std::vector<std::string> shown, messages, warnings, error_logs;
+  ErrorChoice answer = ErrorChoice::Quit;
+  bool closed = false;
+};
+
+// A prepared interpreter for one script ("test.prw"), not yet run.
+struct Script {
+  explicit Script(const std::string& text) {
+    ErrorLog().clear();
+    state.host = &host;
+    state.FileName = "test.prw";
+    state.Source = JoinLines(text);
+    RegisterAll(state);
+    PrepareMainProgram(state);
+  }
+  Script& Run() {
+    RunLoop(state);
+    return *this;
+  }
+  // The first error dialog's log, or empty.
+  std::string FirstError() const { return host.error_logs.empty() ? std::string() : host.error_logs[0]; }
+
+  RecordingHost host;
+  TPiruBase state;
+};
+
+}  // namespace pirune::testing

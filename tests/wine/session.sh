@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# A private Wine session for testing the Windows GUI runtime: its own Xvfb display, a
+# fresh 32-bit Wine prefix with Japanese fonts, and a Wine server kept up for the run.
+#
+# Sourced by the other test scripts:
+#   source tests/wine/session.sh
+#   pirune_wine_start            # exports DISPLAY, WINEPREFIX, ...; sets PIRUNE_WINE_TMP
+#   pirune_wine_run EXE SCRIPT LOG [ARGS...]; status=$?
+#   pirune_wine_stop
+# or called for one script by hand:
+#   tests/wine/session.sh run build/win32/pirune.exe hello.prw [ARGS...]
+#     (prints what the program logged, exits with the program's status)
+#
+# Settings from the environment:
+#   PIRUNE_WINE_TIMEOUT  seconds one program run may take before it is killed (60)
+#   PIRUNE_WINE_KEEP=1   keep the temporary folder (prefix, logs) for a look afterwards
+
+# Wine translates Unix file names and arguments with the locale's character set; UTF-8
+# keeps Japanese names intact. The Windows side runs in an English locale on purpose:
+# the runtime must not lean on the system's ANSI code page.
+export LC_ALL=C.UTF-8
+
+pirune_wine_log() { echo "wine-session: $*" >&2; }
+
+# Starts Xvfb on the first free display from :91 up and exports DISPLAY.
+pirune_wine_start_xvfb() {
+  local n pid i
+  for n in $(seq 91 190); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$PIRUNE_WINE_TMP/xvfb-$n.log" 2>&1 &
+    pid=$!
+    # Another session may have taken the same display meanwhile; then ours exits at once
+    # and the next number is tried. The bound only guards against a hung server.
+    for i in $(seq 1 300); do
+      kill -0 "$pid" 2>/dev/null || break
+      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
+        PIRUNE_WINE_XVFB_PID=$pid
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  pirune_wine_log "no free X display from :91 to :190"
+  return 1
+}
+
+# The fonts the runtime asks for do not exist here; map them to the IPA faces. The
+# .reg file is UTF-16 with a byte order mark, so that the Japanese names survive.
+pirune_wine_install_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" face file
+  mkdir -p "$fonts"
+  for face in IPAGothic IPAPGothic IPAMincho IPAPMincho; do
+    file=$(fc-match -f '%{file}' "$face:lang=ja" 2>/dev/null)
+    if [ -n "$file" ] && [ -f "$file" ]; then
+      cp -f "$file" "$fonts/"
+    else
+      pirune_wine_log "font $face not found (install fonts-ipafont-gothic and fonts-ipafont-mincho)"
+    fi
+  done
+
+  local reg="$PIRUNE_WINE_TMP/fonts.reg"
+  {
+    printf '\xff\xfe'
+    printf '%s\r\n' \
+      'Windows Registry Editor Version 5.00' '' \
+      '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]' \
+      '"ＭＳ ゴシック"="IPAGothic"' \
+      '"ＭＳ Ｐゴシック"="IPAPGothic"' \
+      '"ＭＳ 明朝"="IPAMincho"' \
+      '"ＭＳ Ｐ明朝"="IPAPMincho"' \
+      '"MS Gothic"="IPAGothic"' \
+      '"MS PGothic"="IPAPGothic"' \
+      '"MS Mincho"="IPAMincho"' \
+      '"MS PMincho"="IPAPMincho"' \
+      '"MS UI Gothic"="IPAPGothic"' \
+      '"MS Shell Dlg"="IPAPGothic"' \
+      '"MS Shell Dlg 2"="IPAPGothic"' \
+      '"Tahoma"="IPAPGothic"' \
+      '"メイリオ"="IPAPGothic"' \
+      '"Meiryo"="IPAPGothic"' \
+      '"Meiryo UI"="IPAPGothic"' \
+      '"Yu Gothic UI"="IPAPGothic"' \
+      '' | iconv -f UTF-8 -t UTF-16LE
+  } >"$reg"
+  wine regedit "$(pirune_wine_path "$reg")" >/dev/null 2>&1
+}
+
+# The Windows name of a Unix path, by way of the Z: drive every prefix maps to /.
+pirune_wine_path() {
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+pirune_wine_start() {
+  local tool
+  for tool in Xvfb xdpyinfo wine wineserver fc-match iconv timeout; do
+    command -v "$tool" >/dev/null || { pirune_wine_log "$tool is missing (tools/install-deps all)"; return 1; }
+  done
+  PIRUNE_WINE_TMP=$(mktemp -d "${TMPDIR:-/tmp}/pirune-wine.XXXXXX") || return 1
+  pirune_wine_start_xvfb || { pirune_wine_stop; return 1; }
+
+  export WINEPREFIX="$PIRUNE_WINE_TMP/prefix"
+  export WINEARCH=win32
+  export WINEDEBUG=-all
+  # No Mono or Gecko: their install prompts would wait for a click nobody gives.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+
+  if ! timeout 300 wineboot -i >"$PIRUNE_WINE_TMP/wineboot.log" 2>&1; then
+    pirune_wine_log "wineboot failed; see $PIRUNE_WINE_TMP/wineboot.log"
+    PIRUNE_WINE_KEEP=1 pirune_wine_stop
+    return 1
+  fi
+  pirune_wine_install_fonts
+  # Let the first boot finish writing the prefix; the server leaves once it is idle.
+  timeout 300 wineserver -w
+  # One server for the whole run, so each test does not pay for a server start.
+  wineserver -p
+  return 0
+}
+
+# Runs EXE on SCRIPT from the script's folder (so the program sees the bare file name,
+# as it does natively), with PIRUNE_TEST_LOG set to LOG. Answers the program's exit
+# status; 124 when it was killed for running too long.
+pirune_wine_run() {
+  local exe script log
+  exe=$(realpath "$1")
+  script=$2
+  log=$(realpath -m "$3")
+  shift 3
+  rm -f "$log"
+  (
+    cd "$(dirname "$script")" || exit 125
+    PIRUNE_TEST_LOG=$(pirune_wine_path "$log") \
+      timeout -k 10 "${PIRUNE_WINE_TIMEOUT:-60}" wine "$exe" "$(basename "$script")" "$@" </dev/null
+  )
+}
+
+pirune_wine_stop() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1
+  fi
+  if [ -n "${PIRUNE_WINE_XVFB_PID:-}" ]; then
+    kill "$PIRUNE_WINE_XVFB_PID" 2>/dev/null
+    wait "$PIRUNE_WINE_XVFB_PID" 2>/dev/null
+    PIRUNE_WINE_XVFB_PID=
+  fi
+  if [ -n "${PIRUNE_WINE_TMP:-}" ]; then
+    if [ "${PIRUNE_WINE_KEEP:-0}" = 1 ]; then
+      pirune_wine_log "kept $PIRUNE_WINE_TMP"
+    else
+      rm -rf "$PIRUNE_WINE_TMP"
+    fi
+    PIRUNE_WINE_TMP=
+  fi
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  if [ "${1:-}" != run ] || [ $# -lt 3 ]; then
+    echo "usage: $0 run PIRUNE_EXE SCRIPT [ARGS...]" >&2
+    exit 2
+  fi
+  shift
+  pirune_wine_start || exit 1
+  trap pirune_wine_stop EXIT
+  exe=$1 script=$2
+  shift 2
+  pirune_wine_run "$exe" "$script" "$PIRUNE_WINE_TMP/run.log" "$@"
+  status=$?
+  [ -f "$PIRUNE_WINE_TMP/run.log" ] && cat "$PIRUNE_WINE_TMP/run.log"
+  exit "$status"
+fi
