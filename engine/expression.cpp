@@ -233,7 +233,14 @@ std::string EvaluateExpression(TPiruBase& state, const std::string& text) {
   try {
     return Evaluator(state, text).Run();
   } catch (const Exception& e) {
-    RaiseScriptError(state, "計算式に誤りがあります。" + e.Message() + text);
+    // Each nesting level quotes its text once more: a bounded excerpt keeps the log small.
+    constexpr std::size_t kShown = 200;
+    std::size_t cut = text.size();
+    if (cut > kShown) {
+      cut = kShown;
+      while (cut > 0 && !IsCharBoundary(text, cut)) --cut;
+    }
+    RaiseScriptError(state, "計算式に誤りがあります。" + e.Message() + text.substr(0, cut) + (cut < text.size() ? "..." : ""));
   }
 }
 

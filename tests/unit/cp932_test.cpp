@@ -280,6 +280,8 @@ TEST(Cp932, FromUtf16UnmappedAndSurrogatesBecomeQuestionMarks) {
       {std::u16string(u"x\xDC00", 2), "x?", false},
       {std::u16string(u"\xD83D", 1), "?", false},
       {std::u16string(u"\xDE00\xD83D", 2), "??", false},  // reversed order is two strays
+      {std::u16string(u"\xDC00\xDC00", 2), "??", false},
+      {std::u16string(u"\xD800\xD800", 2), "??", false},
       {u"é¥한", "???", false},
       {u"\uFFFD", "?", false},
       {u"漢字とｶﾅ\\", "漢字とｶﾅ\\", true},
@@ -359,6 +361,7 @@ TEST(Cp932, FromUtf8RejectsBadOrUnmappableTextAtItsOffset) {
       {a + "\xFE", 3},
       {a + "\xFF", 3},
       {a + "\xF0\x9F\x98\x80", 3},      // emoji: valid, no code
+      {a + "\xF0\x90\x81\x81", 3},      // U+10041, whose low half is "A"
       {a + "\xC3\xA9", 3},              // e with acute
       {a + "\xC2\xA5", 3},              // yen sign
       {a + "\xED\x95\x9C", 3},          // hangul
@@ -377,7 +380,7 @@ TEST(Cp932, FromUtf8RejectsBadOrUnmappableTextAtItsOffset) {
 TEST(Cp932, LargeTextRoundTrips) {
   std::string line = "漢字とかなとｶﾀｶﾅ, ASCII 123 \\ ~ 表示\r\n";
   std::string big;
-  while (big.size() < (1u << 21)) big += line;
+  while (big.size() < (1u << 20)) big += line;
   const std::string utf8 = ToUtf8(big);
   EXPECT_GT(utf8.size(), big.size());
   EXPECT_TRUE(FromUtf8(utf8) == big);

@@ -69,7 +69,7 @@ TEST(Preprocess, ExcerptIsTwentyBytesOfWholeCharacters) {
 TEST(ScanLabels, FindsLabelsAtLineStartsOnly) {
   TPiruBase state;
   RegisterAll(state);
-  std::string text = Preprocess(state, "*最初\r\nA\r\n  *二番目(x, y)\r\n3*4\r\n\"\r\n*not\"\r\n＊全角");
+  std::string text = Preprocess(state, "*最初\r\nA\r\n  *二番目(x, y)\r\n3*4\r\n\"\r\n*not\"\r\n＊全角ラベル");
   ScanLabels(state, text, "f.prw");
   THashNode* first = state.Words.Find("最初", false);
   ASSERT_NE(first, nullptr);
@@ -80,7 +80,7 @@ TEST(ScanLabels, FindsLabelsAtLineStartsOnly) {
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Pattern, "x, y");
   EXPECT_EQ(state.Words.Find("not\"", false), nullptr);
-  EXPECT_NE(state.Words.Find("全角", false), nullptr);
+  EXPECT_NE(state.Words.Find("全角ラベル", false), nullptr);
 }
 
 TEST(ScanLabels, OnTheFirstLineOnlyTheFirstByteCounts) {
