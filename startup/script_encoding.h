@@ -8,9 +8,9 @@
 // bytes, so every full-width symbol, kana and first-level kanji starts with a byte that
 // UTF-8 allows only inside a sequence; it passes only if the character before it happens
 // to end in a start byte E0-F4 or C2-DF that its bytes complete. No Shift_JIS character
-// is valid UTF-8 on its own: 81-9F cannot start a sequence, E0-EF and F0-FC leads need
-// more than the one byte after them, half-width kana are lone continuation (A1-BF) or
-// start (C2-DF) bytes. Real Japanese text, with its hiragana in nearly every phrase,
+// is valid UTF-8 on its own: 81-9F cannot start a sequence, E0-EF and F0-F4 start
+// sequences longer than the two bytes of the character, F5-FC never occur in UTF-8, and
+// half-width kana are lone continuation (A1-BF) or start (C2-DF) bytes. Real Japanese text, with its hiragana in nearly every phrase,
 // breaks such chains within a few characters.
 //
 // The limit: some texts of two characters are valid UTF-8 (1,775,442 of the about 93.5

@@ -165,6 +165,11 @@ TEST(ScriptEncoding, ShiftJisCorpusIsNeverTakenForUtf8) {
     corpus.push_back({"kanji in a sentence", "これは" + picked + "です。\r\n"});
   }
 
+  for (unsigned b = 0x80; b <= 0xFF; ++b) {
+    if (pirune::cp932::IsLeadByte(static_cast<unsigned char>(b))) continue;
+    corpus.push_back({"one single-byte character", Bytes(b)});
+    corpus.push_back({"one single-byte character in a line", "A" + Bytes(b) + "\r\n"});
+  }
   std::string each_on_its_line;
   for (unsigned code : DoubleByteCodes()) {
     each_on_its_line += Bytes(code) + "\r\n";
