@@ -39,26 +39,31 @@ std::string Format(TPiruBase& state, const char* head, std::string_view message)
 
 }  // namespace
 
-int CurrentLine(TPiruBase& state) {
-  if (state.Cur.None()) return state.Line;
-  if (state.Cur == state.LineEndCursor) return state.Line = state.LineEndLine;
-  const std::string& t = *state.Cur.text;
-  std::size_t i = state.Cur.offset;
+int LineAt(const TPiruBase& state, TextPos pos) {
+  if (pos.None()) return state.Line;
+  const std::string& t = *pos.text;
+  std::size_t i = pos.offset;
   while (i < t.size() && t[i] != '\r' && t[i] != '\n') i += CharLength(t, i);
   if (i < t.size()) {
     while (i < t.size() && (t[i] == '\r' || t[i] == '\n' || t[i] == '\0')) ++i;
-    if (int n = PrefixAt(t, i); n >= 0) return state.Line = n;
-    return state.Line;
+    int n = PrefixAt(t, i);
+    return n >= 0 ? n : state.Line;
   }
   // The last line of a text has no line break after it: count from the prefix before it.
-  for (std::size_t k = std::min(state.Cur.offset, t.size()); k > 0; --k) {
+  for (std::size_t k = std::min(pos.offset, t.size()); k > 0; --k) {
     if (t[k - 1] == '\n') {
-      if (int n = PrefixAt(t, k); n >= 0) return state.Line = n + 1;
+      if (int n = PrefixAt(t, k); n >= 0) return n + 1;
     }
   }
   for (const auto& loaded : state.Texts)
-    if (loaded.get() == state.Cur.text) return state.Line = 1;
+    if (loaded.get() == pos.text) return 1;
+  if (const TRunControl* block = state.RunControl.FindBody(pos.text)) return block->first_line;
   return state.Line;
+}
+
+int CurrentLine(TPiruBase& state) {
+  if (!state.Cur.None() && state.Cur == state.LineEndCursor) return state.Line = state.LineEndLine;
+  return state.Line = LineAt(state, state.Cur);
 }
 
 std::string FormatScriptError(TPiruBase& state, std::string_view message) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/text_pos.h"
+
 namespace pirune {
 
 class TPiruBase;
@@ -40,5 +42,8 @@ void ScriptWarning(TPiruBase& state, std::string_view message);
 
 // The number of the source line holding the program position (also stored in Line).
 int CurrentLine(TPiruBase& state);
+
+// The number of the source line holding a position.
+int LineAt(const TPiruBase& state, TextPos pos);
 
 }  // namespace pirune

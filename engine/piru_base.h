@@ -46,6 +46,8 @@ class TPiruBase {
   // The loaded program texts: the main program, then included files.
   std::vector<std::unique_ptr<const std::string>> Texts;
   std::string MainPath, ProgramPath;
+  // The evaluated arguments of the latest user function call.
+  std::vector<std::string> Arguments;
 
   // The mark of the last value read or computed: "s" text, "e" number.
   std::string LastMark = "s";

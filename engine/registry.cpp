@@ -31,6 +31,11 @@ const HandlerTable& Handlers() {
     AddProgramTextHandlers(t);
     AddOutputHandlers(t);
     AddProgramEndHandlers(t);
+    AddAssignmentHandlers(t);
+    AddControlFlowHandlers(t);
+    AddUserFunctionHandlers(t);
+    AddConditionHandlers(t);
+    AddErrorCommandHandlers(t);
     return t;
   }();
   return table;

@@ -43,5 +43,10 @@ void AddWordCommandHandlers(HandlerTable& table);
 void AddProgramTextHandlers(HandlerTable& table);
 void AddOutputHandlers(HandlerTable& table);
 void AddProgramEndHandlers(HandlerTable& table);
+void AddAssignmentHandlers(HandlerTable& table);
+void AddControlFlowHandlers(HandlerTable& table);
+void AddUserFunctionHandlers(HandlerTable& table);
+void AddConditionHandlers(HandlerTable& table);
+void AddErrorCommandHandlers(HandlerTable& table);
 
 }  // namespace pirune

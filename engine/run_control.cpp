@@ -25,4 +25,13 @@ void TRunControlStack::ClearAll() {
   saved_.clear();
 }
 
+const TRunControl* TRunControlStack::FindBody(const std::string* text) const {
+  for (auto it = frame_.rbegin(); it != frame_.rend(); ++it)
+    if (it->body.get() == text) return &*it;
+  for (auto f = saved_.rbegin(); f != saved_.rend(); ++f)
+    for (auto it = f->rbegin(); it != f->rend(); ++it)
+      if (it->body.get() == text) return &*it;
+  return nullptr;
+}
+
 }  // namespace pirune

@@ -11,14 +11,34 @@
 
 namespace pirune {
 
+class THashNode;
+
+enum RunControlKind : std::uint8_t {
+  kIfTrue = 0,
+  kIfFalse = 1,
+  kForLoop = 2,    // 繰り返す
+  kRepeat = 3,     // 回
+  kCall = 4,
+  kEvent = 5,
+  kEachLine = 6,   // 反復
+  kUnknown = 7,
+  kCase = 8,
+  kWhile = 9,      // ループ
+  kLocalBlock = 10,  // ここから
+};
+
 struct TRunControl {
   TextPos start;
   TextPos return_position;
   std::int32_t counter = 0;
   std::int32_t limit = 0;
-  std::uint8_t kind = 7;
+  std::uint8_t kind = kUnknown;
   std::shared_ptr<const std::string> body;  // the block the cursor walks while it runs
   std::string file_name;
+  std::string condition;                    // ループ: the condition, re-evaluated each time
+  THashNode* counter_word = nullptr;        // 繰り返す: the counter variable
+  std::shared_ptr<std::vector<std::string>> lines;  // 反復: the items
+  std::int32_t first_line = 0;              // the source line where the block begins
 };
 
 class TRunControlStack {
@@ -29,6 +49,8 @@ class TRunControlStack {
   void PushFrame();
   void PopFrame();
   void ClearAll();
+  // The record (in any frame) whose block is the given text, if any.
+  const TRunControl* FindBody(const std::string* text) const;
 
  private:
   std::vector<TRunControl> frame_;

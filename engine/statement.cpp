@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "engine/assignment.h"
+#include "engine/conditions.h"
+#include "engine/control_flow.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
 #include "engine/nesting.h"
@@ -52,7 +55,7 @@ void InvokeByKind(TPiruBase& state, THashNode& word) {
       Invoke(state, word);
       break;
     case kLabel:
-      RunNested(state, word.Ref);
+      CallLabel(state, word);
       break;
     case kVariable:
     case kPart:
@@ -67,7 +70,11 @@ void InvokeByKind(TPiruBase& state, THashNode& word) {
 void TokenAnalysis(TPiruBase& state, std::string f, bool word_token) {
   TextPos& c = state.Cur;
   SkipBlanks(c);
-  if (c.At() == '=') NotAvailableYet(state, "=");
+  if (c.At() == '=') {
+    ++c.offset;
+    AssignStatement(state, f, c);
+    return;
+  }
   if (c.At() == '&') {
     std::string value;
     if (ReferenceValue(state, f, value)) f = Quote(value);
@@ -81,7 +88,18 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token) {
     Step(state);
     return;
   }
-  if (EndsWithChar(f, "は") || EndsWithChar(f, "回") || EndsWithChar(f, "の時")) NotAvailableYet(state, f);
+  if (EndsWithChar(f, "は")) {
+    AssignStatement(state, f.substr(0, f.size() - 2), c);
+    return;
+  }
+  if (EndsWithChar(f, "回")) {
+    RepeatStatement(state, f.substr(0, f.size() - 2));
+    return;
+  }
+  if (EndsWithChar(f, "時") && EndsWithChar(f.substr(0, f.size() - 2), "の")) {
+    CaseLabel(state, f.substr(0, f.size() - 4));
+    return;
+  }
   if (EndsWithChar(f, "て")) {
     THashNode* w = state.Words.Find(f, true);
     if (w && IsCallable(w->Kind)) {
@@ -181,6 +199,13 @@ void LiteralStatement(TPiruBase& state) {
   TokenAnalysis(state, std::move(f), false);
 }
 
+// When the run goes on after a statement that failed before reading anything, it goes
+// on with the next line: running the same text again would only fail again.
+void MoveOnAfterError(TPiruBase& state, TextPos failed_at) {
+  if (state.Cur.None() || state.Cur != failed_at) return;
+  SkipToLineEnd(state.Cur);
+}
+
 }  // namespace
 
 std::string ReadParticle(TPiruBase& state, TextPos& c) {
@@ -249,7 +274,10 @@ void Step(TPiruBase& state) {
     case '?': {
       ++c.offset;
       SkipBlanks(c);
-      if (c.At() != '"' && c.At() != '`') NotAvailableYet(state, "?");
+      if (c.At() != '"' && c.At() != '`') {
+        ShortCondition(state);
+        return;
+      }
       std::string v = ArgumentValue(state, ReadLiteral(state, c));
       if (state.host) state.host->Say(v);
       return;
@@ -316,8 +344,17 @@ void RunLoop(TPiruBase& state) {
   while (true) {
     if (state.Cur.None() || state.BreakRequest == 1) return;
     if (state.Cur.At() == 0) {
-      // The end of a text: nothing is resumed behind it yet, so the run is over.
-      return;
+      while (state.Cur.At() == 0) {
+        if (state.RunControl.Count() == 0) return;
+        try {
+          CheckRunControl(state);
+        } catch (const Exception& e) {
+          DispatchError(state, e);
+        }
+        if (state.Cur.None()) return;
+      }
+      last = TextPos{};
+      continue;
     }
     try {
       if (state.RunControl.Count() > static_cast<std::size_t>(kMaxRunControlRecords))
@@ -328,8 +365,10 @@ void RunLoop(TPiruBase& state) {
       Step(state);
     } catch (const Exception& e) {
       DispatchError(state, e);
+      MoveOnAfterError(state, last);
     } catch (const std::bad_alloc&) {
       DispatchError(state, Exception("メモリが不足しています。"));
+      MoveOnAfterError(state, last);
     }
   }
 }

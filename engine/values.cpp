@@ -1,5 +1,7 @@
 #include "engine/values.h"
 
+#include "engine/assignment.h"
+#include "engine/control_flow.h"
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
@@ -50,8 +52,7 @@ std::string SoreResult(TPiruBase& state) {
 std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
   if (c.At() == '(' && state.Words.Find(w, true)) return CallWithBrackets(state, w, c, false);
   if (EndsWithChar(w, "の")) {
-    std::string owner = w.substr(0, w.size() - 2);
-    if (state.Words.Find(owner, false)) NotAvailableYet(state, w);
+    if (THashNode* owner = state.Words.Find(w.substr(0, w.size() - 2), false)) return ReadOwnerItem(state, *owner, c);
   }
   THashNode* word = state.Words.Find(w, false);
   if (!word) {
@@ -354,7 +355,7 @@ std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos&
       if (word->Kind == kCommand) {
         Invoke(state, *word);
       } else if (word->Kind == kLabel) {
-        RunNested(state, word->Ref);
+        CallLabelNested(state, *word);
       } else {
         NotAvailableYet(state, name);
       }

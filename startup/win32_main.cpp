@@ -46,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   pirune::TfrmPiru form;
   pirune::TPiruBase state;
-  pirune::Win32Host host(form, state);
+  pirune::Win32Host host(form);
   state.host = &host;
 
   try {
@@ -66,5 +66,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     host.ShowMessage(error.what(), pirune::win32::Narrow(form.Caption()));
     return 1;
   }
-  return host.ProcessExitCode(state.ExitCode);
+  return state.ExitCode;
 }

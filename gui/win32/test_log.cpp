@@ -6,6 +6,20 @@
 
 namespace pirune {
 
+namespace {
+
+std::string UnixLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
 TestLog::TestLog() {
   const DWORD needed = GetEnvironmentVariableW(L"PIRUNE_TEST_LOG", nullptr, 0);
   if (needed <= 1) return;
@@ -18,7 +32,7 @@ TestLog::TestLog() {
 
 void TestLog::Append(std::string_view sjis) const {
   if (!Active()) return;
-  const std::string entry = cp932::ToUtf8(sjis) + "\n";
+  const std::string entry = cp932::ToUtf8(UnixLineBreaks(sjis)) + "\n";
   // Opened per entry so the file is complete even when the harness has to kill us.
   HANDLE file = CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -26,16 +40,6 @@ void TestLog::Append(std::string_view sjis) const {
   DWORD written = 0;
   WriteFile(file, entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
   CloseHandle(file);
-}
-
-std::string UnixLineBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  return out;
 }
 
 }  // namespace pirune

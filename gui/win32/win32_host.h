@@ -11,12 +11,9 @@
 
 namespace pirune {
 
-class TPiruBase;
-
 class Win32Host final : public Host {
  public:
-  // The state is read, never changed: Warn needs to know whether debugging is on.
-  Win32Host(TfrmPiru& form, const TPiruBase& state);
+  explicit Win32Host(TfrmPiru& form);
 
   void Say(const std::string& text) override;
   void ShowText(const std::string& text, int x, int& y) override;
@@ -30,20 +27,13 @@ class Win32Host final : public Host {
   // True under the PIRUNE_TEST_LOG switch (see test_log.h).
   bool Testing() const { return test_log_.Active(); }
 
-  // The process's exit code: the engine's, except that a run the error dialog ended
-  // exits with 1 when the engine set none, so callers can tell it failed.
-  int ProcessExitCode(int engine_exit_code) const;
-
  private:
-  // Shows a modal box owned by the main window, or logs it when testing.
+  // A modal box owned by the main window; under test, only its text is logged.
   void Box(const std::string& text, const std::wstring& caption, UINT flags);
-  void ErrorBox(const std::string& log);
   HWND Owner() const;
 
   TfrmPiru& form_;
-  const TPiruBase& state_;
   TestLog test_log_;
-  bool quit_from_error_dialog_ = false;
 };
 
 }  // namespace pirune

@@ -32,7 +32,9 @@ TEST(Registry, RegistersEveryCommandAndSystemVariable) {
     ASSERT_NE(w, nullptr) << c.name;
     EXPECT_EQ(w->Id, c.id) << c.name;
     EXPECT_TRUE(w->Reserved);
-    if (c.pattern) EXPECT_EQ(w->Pattern, c.pattern) << c.name;
+    if (c.pattern) {
+      EXPECT_EQ(w->Pattern, c.pattern) << c.name;
+    }
   }
   THashNode* kaisuu = s.state.Words.Find("回数", false);
   ASSERT_NE(kaisuu, nullptr);

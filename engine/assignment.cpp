@@ -1,0 +1,301 @@
+#include "engine/assignment.h"
+
+#include "engine/errors.h"
+#include "engine/not_yet.h"
+#include "engine/piru_base.h"
+#include "engine/reader.h"
+#include "engine/registry.h"
+#include "engine/sjis.h"
+#include "engine/values.h"
+
+namespace pirune {
+namespace {
+
+// Whether the rest of an expression is a plain "&" chain: no operator outside literals
+// and brackets but single "&".
+bool OnlyJoins(TPiruBase& state, TextPos c) {
+  while (!c.AtEnd()) {
+    unsigned char b = c.At();
+    if (AtLiteral(c)) {
+      ReadLiteral(state, c);
+    } else if (b == '(') {
+      ReadBracket(state, c);
+    } else if (b == '|' || (IsOperatorChar(b) && !(b == '&' && c.At(1) != '&'))) {
+      return false;
+    } else {
+      StepChar(c);
+    }
+  }
+  return true;
+}
+
+// "X = X & ..." appends to X in place: the pieces are evaluated first (so they may read
+// X), then added to X's text without copying what X already holds.
+bool AppendInPlace(TPiruBase& state, THashNode& word, const std::string& rest) {
+  TextPos c{&rest, 0};
+  SkipBlanks(c);
+  if (ReadWord(c) != word.Name) return false;
+  SkipBlanks(c);
+  if (c.At() != '&' || c.At(1) == '&' || !OnlyJoins(state, c)) return false;
+  std::string tail;
+  while (c.At() == '&' && c.At(1) != '&') {
+    ++c.offset;
+    SkipBlanks(c);
+    if (c.At() == '\r' || c.At() == '\n') {
+      TakeLineNumber(state, c);
+      SkipBlanks(c);
+    }
+    tail += ReadValue(state, c);
+    SkipBlanks(c);
+  }
+  word.AppendValue(tail);
+  word.Mark = "s";
+  state.LastMark = "s";
+  return true;
+}
+
+THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::string& value) {
+  if (THashNode* w = state.Words.Find(name, false)) return *w;
+  auto word = std::make_unique<THashNode>(name, value, static_cast<std::int32_t>(state.RunControl.Count()));
+  word->Ref = state.Cur;
+  THashNode& raw = *word;
+  state.Words.Add(std::move(word));
+  return raw;
+}
+
+void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark) {
+  switch (word.Kind) {
+    case kVariable:
+      if (word.Reserved) RaiseScriptError(state, "\"" + word.Name + "\"は、読取専用です。");
+      if (mark == "hs") {
+        word.Dict = std::make_unique<THash>();
+        word.Dict->LoadFromText(value);
+        word.Kind = kDictionary;
+        word.Mark = "hs";
+      } else {
+        word.Dict.reset();
+        word.SetValue(std::move(value));
+        word.Mark = mark;
+      }
+      return;
+    case kDictionary:
+      if (mark == "hs") {
+        word.Dict->LoadFromText(value);
+      } else {
+        word.Dict.reset();
+        word.Kind = kVariable;
+        word.SetValue(std::move(value));
+        word.Mark = mark;
+      }
+      return;
+    case kCommand:
+      if (word.Name == Normalise("作業フォルダ")) {
+        state.Stack.Push(Quote(value));
+        bool positional = state.PositionalArgs;
+        state.PositionalArgs = true;
+        try {
+          Invoke(state, word);
+        } catch (...) {
+          state.PositionalArgs = positional;
+          throw;
+        }
+        state.PositionalArgs = positional;
+        return;
+      }
+      RaiseScriptError(state, "\"" + word.Name + "\"は\"システム命令\"で予約語なので代入できません。");
+    case kPart:
+      NotAvailableYet(state, word.Name);
+    default:
+      RaiseScriptError(state, "\"" + word.Name + "\"は、文法が正しくないため、実行できません。代入出来ません。");
+  }
+}
+
+// The lines of a text, each without its line break.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", i);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(i, end - i));
+    if (end == text.size()) break;
+    i = end + 1;
+    if (text[end] == '\r' && i < text.size() && text[i] == '\n') ++i;
+  }
+  return lines;
+}
+
+std::string LineValue(const std::string& text, const std::string& key) {
+  for (const auto& line : Lines(text)) {
+    std::size_t eq = line.find('=');
+    if (eq != std::string::npos && line.compare(0, eq, key) == 0) return line.substr(eq + 1);
+  }
+  return {};
+}
+
+void SetLine(THashNode& word, const std::string& key, const std::string& value) {
+  std::vector<std::string> lines = Lines(word.GetValue());
+  bool replaced = false;
+  std::string out;
+  for (auto& line : lines) {
+    std::size_t eq = line.find('=');
+    if (!replaced && eq != std::string::npos && line.compare(0, eq, key) == 0) {
+      replaced = true;
+      if (value.empty()) continue;
+      line = key + "=" + value;
+    }
+    out += line + "\r\n";
+  }
+  if (!replaced && !value.empty()) out += key + "=" + value + "\r\n";
+  word.SetValue(std::move(out));
+}
+
+void AssignToOwner(TPiruBase& state, const std::string& target, TextPos& c) {
+  std::string p = state.Stack.Pop();
+  if (!EndsWithChar(p, "の"))
+    RaiseScriptError(state, "部品への不正な代入(" + p + "," + target + ")。『部品の、項目名は、値』の形式で指定してください。");
+  std::string owner_name = p.substr(0, p.size() - 2);
+  std::string value_text = Trim(ReadRest(state, c));
+  THashNode* owner = state.Words.Find(owner_name, false);
+  if (!owner) {
+    owner_name = ArgumentValue(state, owner_name);
+    owner = state.Words.Find(owner_name, false);
+    if (!owner) {
+      auto dict = std::make_unique<THashNode>(owner_name, "", "ハッシュ", "ハッシュ",
+                                              static_cast<std::int32_t>(state.RunControl.Count()), kDictionary, state.Cur, false);
+      dict->Dict = std::make_unique<THash>();
+      owner = dict.get();
+      state.Words.Add(std::move(dict));
+    }
+  }
+  if (owner->Kind == kVariable) {
+    if (THashNode* named = state.Words.Find(owner->GetValue(), false); named && named != owner) owner = named;
+  }
+  switch (owner->Kind) {
+    case kVariable: {
+      std::string key = ArgumentValue(state, target);
+      SetLine(*owner, key, ArgumentValue(state, value_text));
+      return;
+    }
+    case kDictionary: {
+      std::string key = ArgumentValue(state, target);
+      std::string value = ArgumentValue(state, value_text);
+      if (THashNode* entry = owner->Dict->Find(key, false)) {
+        entry->Mark = state.LastMark;
+        entry->SetValue(std::move(value));
+      } else {
+        auto e = std::make_unique<THashNode>(key, std::move(value), static_cast<std::int32_t>(state.RunControl.Count()));
+        e->Mark = state.LastMark;
+        owner->Dict->Add(std::move(e));
+      }
+      return;
+    }
+    case kPart:
+      NotAvailableYet(state, owner->Name + "の" + target);
+    default:
+      RaiseScriptError(state, "\"" + owner_name + "\"には代入できません！");
+  }
+}
+
+}  // namespace
+
+std::string ReadRest(TPiruBase& state, TextPos& c) {
+  std::string out;
+  while (!c.AtEnd()) {
+    unsigned char b = c.At();
+    if (b == '\r' || b == '\n' || b == ';' || b == 0) break;
+    std::size_t start = c.offset;
+    if (AtLiteral(c)) {
+      ReadLiteral(state, c);
+    } else if (b == '(') {
+      ReadBracket(state, c);
+    } else if (b == '&' && (c.At(1) == '\r' || c.At(1) == '\n')) {
+      out += '&';
+      ++c.offset;
+      TakeLineNumber(state, c);
+      SkipBlanks(c);
+      continue;
+    } else {
+      StepChar(c);
+    }
+    out.append(*c.text, start, c.offset - start);
+  }
+  return out;
+}
+
+void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c) {
+  if (state.Stack.Count() > 0) {
+    AssignToOwner(state, target, c);
+    return;
+  }
+  if (!target.empty() && (target[0] == '"' || target[0] == '`' || target[0] == '@'))
+    RaiseScriptError(state, "\"" + target + "の代入文\"は、文法が正しくないため、実行できません。『変数名は、「内容」』のように書いてください。");
+  std::string rest = ReadRest(state, c);
+  std::size_t hash = target.find('#');
+  if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
+  THashNode* existing = state.Words.Find(target, false);
+  if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict &&
+      AppendInPlace(state, *existing, rest))
+    return;
+  std::string value = ArgumentValue(state, rest);
+  std::string mark = state.LastMark;
+  THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
+  StoreValue(state, word, std::move(value), mark);
+}
+
+std::string ReadOwnerItem(TPiruBase& state, THashNode& owner_word, TextPos& c) {
+  THashNode* owner = &owner_word;
+  SkipSpaces(c);
+  std::string key;
+  if (AtLiteral(c))
+    key = ExpandLiteral(state, ReadLiteral(state, c));
+  else if (c.At() == '(')
+    key = ReadBracket(state, c);
+  else
+    key = ArgumentValue(state, ReadWord(c));
+  for (int hops = 0; hops < 16; ++hops) {
+    switch (owner->Kind) {
+      case kVariable: {
+        if (THashNode* named = state.Words.Find(owner->GetValue(), false);
+            named && named != owner && named->Kind != kVariable) {
+          owner = named;
+          continue;
+        }
+        state.LastMark = "s";
+        return LineValue(owner->GetValue(), key);
+      }
+      case kDictionary: {
+        if (!owner->Dict)
+          RaiseScriptError(state, "作成されていないハッシュ\"" + owner->Name + "\"が、見つかりました。メモリが足りないか、バグの可能性があります。");
+        if (THashNode* entry = owner->Dict->Find(key, false)) {
+          state.LastMark = entry->Mark.empty() ? "s" : entry->Mark.substr(entry->Mark.size() - 1);
+          return entry->GetValue();
+        }
+        state.LastMark = "s";
+        return {};
+      }
+      case kPart:
+        NotAvailableYet(state, owner->Name + "の" + key);
+      default:
+        RaiseScriptError(state, "部品\"" + owner->Name + "\"から、直接値を得ることは出来ません。");
+    }
+  }
+  RaiseScriptError(state, "部品\"" + owner->Name + "\"から、直接値を得ることは出来ません。");
+}
+
+namespace {
+
+// "入れる": the destination takes the source's value and mark, whatever their kinds.
+void Put(TPiruBase& state) {
+  THashNode* destination = PopWord(state, true);
+  THashNode* source = PopWord(state, true);
+  std::string value = source->GetValue();
+  destination->SetValue(std::move(value));
+  destination->Mark = source->Mark;
+}
+
+}  // namespace
+
+void AddAssignmentHandlers(HandlerTable& table) { table[397] = Put; }
+
+}  // namespace pirune

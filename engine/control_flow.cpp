@@ -1,0 +1,413 @@
+#include "engine/control_flow.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/conv_to_half.h"
+#include "engine/errors.h"
+#include "engine/expression.h"
+#include "engine/piru_base.h"
+#include "engine/preprocess.h"
+#include "engine/reader.h"
+#include "engine/registry.h"
+#include "engine/script_file.h"
+#include "engine/sjis.h"
+#include "engine/statement.h"
+#include "engine/user_functions.h"
+#include "engine/values.h"
+
+namespace pirune {
+namespace {
+
+// A loop count written as an integer; -1 for anything else.
+std::int32_t StrictInteger(const std::string& text) {
+  std::string t = Trim(text);
+  char* end = nullptr;
+  long long v = std::strtoll(t.c_str(), &end, 10);
+  if (t.empty() || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return -1;
+  return static_cast<std::int32_t>(v);
+}
+
+void SetNumber(THashNode* word, std::int32_t n) {
+  if (!word) return;
+  word->SetValue(std::to_string(n));
+  word->Mark = "e";
+}
+
+void SetCounter(TPiruBase& state, std::int32_t n) { SetNumber(state.Kaisuu, n); }
+
+void Reenter(TPiruBase& state, TRunControl record) {
+  const std::string* body = record.body.get();
+  state.RunControl.Push(std::move(record));
+  state.Cur = TextPos{body, 0};
+}
+
+bool WhileHolds(TPiruBase& state, const std::string& condition) {
+  Number v = StrToValue(EvaluateExpression(state, condition));
+  return std::trunc(v) != 0;
+}
+
+// Leaves the innermost loop, call or local block.
+void Leave(TPiruBase& state) {
+  TRunControl r;
+  while (state.RunControl.Pop(r)) {
+    switch (r.kind) {
+      case kIfTrue:
+      case kIfFalse:
+      case kCase:
+        continue;
+      case kCall:
+        state.Cur = r.start;
+        state.Words.PopScope();
+        return;
+      case kEvent:
+        state.Cur = r.start;
+        return;
+      case kLocalBlock:
+        state.Cur = r.return_position;
+        state.Words.PopScope();
+        return;
+      default:
+        state.Cur = r.return_position;
+        return;
+    }
+  }
+}
+
+void ContinueLoop(TPiruBase& state) {
+  if (state.RunControl.Count() == 0) {
+    state.Cur = TextPos{};
+    return;
+  }
+  TRunControl r;
+  TRunControl last;
+  bool found = false;
+  while (state.RunControl.Pop(r)) {
+    last = r;
+    if (r.kind != kIfTrue && r.kind != kIfFalse && r.kind != kCase) {
+      found = true;
+      break;
+    }
+  }
+  TRunControl target = found ? std::move(r) : std::move(last);
+  state.FileName = target.file_name;
+  state.RunControl.Push(std::move(target));
+  CheckRunControl(state);
+}
+
+void Jump(TPiruBase& state) {
+  std::string name = PopRaw(state);
+  std::string pattern = "*" + name + "\r";
+  TRunControl r;
+  while (state.RunControl.Pop(r)) {
+    if (!r.body) {
+      state.RunControl.Push(std::move(r));
+      break;
+    }
+    std::size_t at = r.body->find(pattern);
+    if (at != std::string::npos && (at == 0 || (*r.body)[at - 1] == '\n' || (*r.body)[at - 1] == ':' ||
+                                    (*r.body)[at - 1] == ' ' || (*r.body)[at - 1] == '\t')) {
+      const std::string* body = r.body.get();
+      state.RunControl.Push(std::move(r));
+      state.Cur = TextPos{body, at};
+      return;
+    }
+  }
+  THashNode* label = state.Words.Find(name, false);
+  if (!label || label->Kind != kLabel)
+    RaiseScriptError(state, "未定義のラベル\"" + name + "\"に、ジャンプしようとしました。");
+  state.Cur = label->Ref;
+  state.FileName = label->Mark;
+}
+
+void CallCommand(TPiruBase& state) {
+  std::string name = PopRaw(state);
+  if (!name.empty() && (name[0] == '`' || name[0] == '"')) name = TConvToHalf::Text(ArgumentValue(state, name));
+  THashNode* label = state.Words.Find(name, false);
+  if (!label || label->Kind != kLabel) throw Exception("ラベル\"" + name + "\"はありません。");
+  CallLabel(state, *label);
+}
+
+void Return(TPiruBase& state) {
+  if (state.RunControl.Count() == 0) {
+    state.Cur = TextPos{};
+    state.FileName.clear();
+    return;
+  }
+  TRunControl r;
+  while (state.RunControl.Pop(r)) {
+    if (r.kind == kCall || r.kind == kEvent) {
+      state.Cur = r.start;
+      state.Words.PopScope();
+      state.FileName = r.file_name;
+      return;
+    }
+  }
+  RaiseScriptError(state, "「戻る」べき場所がありません。");
+}
+
+void ForLoop(TPiruBase& state) {
+  std::string to_text = PopText(state);
+  std::string from_text = PopText(state);
+  std::string counter_name = PopRaw(state);
+  auto strict = [&](const std::string& t, std::int32_t& out) {
+    std::string s = Trim(t);
+    char* end = nullptr;
+    double v = std::strtod(s.c_str(), &end);
+    if (s.empty() || *end != '\0' || !std::isfinite(v) || std::fabs(v) > 2147483647.0) return false;
+    out = static_cast<std::int32_t>(std::trunc(v));
+    return true;
+  };
+  std::int32_t from = 0, to = 0;
+  if (!strict(from_text, from) || !strict(to_text, to))
+    RaiseScriptError(state, "\"" + RunningCommandName(state) + "\"には、数値を指定してください。");
+  THashNode* counter = state.Words.Find(counter_name, false);
+  if (!counter) {
+    auto word = std::make_unique<THashNode>(counter_name, "", static_cast<std::int32_t>(state.RunControl.Count()));
+    word->Mark = "e";
+    counter = word.get();
+    state.Words.Add(std::move(word));
+  } else if (counter->Kind != kVariable) {
+    RaiseScriptError(state, "\"" + RunningCommandName(state) + "\"の実行回数カウンターには、変数を指定してください。");
+  }
+  SkipBlanks(state.Cur);
+  Block block = ReadBlock(state);
+  if (from > to) return;
+  SetNumber(counter, from);
+  TRunControl r;
+  r.kind = kForLoop;
+  r.counter = from;
+  r.limit = to;
+  r.counter_word = counter;
+  EnterBlock(state, std::move(r), block);
+}
+
+void EachLine(TPiruBase& state) {
+  std::string raw = PopRaw(state);
+  std::string text;
+  THashNode* word = state.Words.Find(raw, false);
+  if (!word) {
+    text = ArgumentValue(state, raw);
+  } else if (word->Dict) {
+    word->Dict->Enumerate([&](THashNode& entry) { text += entry.Name + "\r\n"; });
+  } else {
+    text = word->GetValue();
+  }
+  Block block = ReadBlock(state);
+  auto lines = std::make_shared<std::vector<std::string>>();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", i);
+    if (end == std::string::npos) end = text.size();
+    lines->push_back(text.substr(i, end - i));
+    if (end == text.size()) break;
+    i = end + 1;
+    if (text[end] == '\r' && i < text.size() && text[i] == '\n') ++i;
+  }
+  if (lines->empty()) return;
+  SetResult(state, (*lines)[0], "s");
+  SetCounter(state, 1);
+  TRunControl r;
+  r.kind = kEachLine;
+  r.counter = 1;
+  r.limit = static_cast<std::int32_t>(lines->size());
+  r.lines = lines;
+  EnterBlock(state, std::move(r), block);
+}
+
+void WhileLoop(TPiruBase& state) {
+  std::string condition = Preprocess(state, TConvToHalf::Text(PopRaw(state)));
+  Block block = ReadBlock(state);
+  if (condition.empty() || condition == "``") return;
+  if (condition[0] == '`') {
+    std::string inner;
+    for (std::size_t i = 1; i + 1 < condition.size(); ++i) {
+      inner += condition[i];
+      if (condition[i] == '`' && condition[i + 1] == '`') ++i;
+    }
+    condition = inner;
+  }
+  if (!WhileHolds(state, condition)) return;
+  SetCounter(state, 1);
+  TRunControl r;
+  r.kind = kWhile;
+  r.counter = 1;
+  r.limit = -1;
+  r.condition = condition;
+  EnterBlock(state, std::move(r), block);
+}
+
+void RunText(TPiruBase& state) {
+  std::string text = PopText(state);
+  std::string saved_source = state.Source, saved_name = state.FileName;
+  TextPos saved_cursor = state.Cur;
+  state.FileName = saved_name + "の" + std::to_string(state.Line) + "行目のぴるね";
+  auto prepared = std::make_unique<const std::string>(Preprocess(state, JoinLines(text)));
+  RunNested(state, TextPos{prepared.get(), 0});
+  state.Source = std::move(saved_source);
+  state.FileName = std::move(saved_name);
+  state.Cur = state.Ended ? TextPos{} : saved_cursor;
+}
+
+void LeaveCommand(TPiruBase& state) { Leave(state); }
+
+}  // namespace
+
+Block ReadBlock(TPiruBase& state) {
+  TextPos& c = state.Cur;
+  SkipBlanks(c);
+  if (c.At() == '\r' || c.At() == '\n') {
+    TakeLineNumber(state, c);
+    ExecutePending(state);
+    SkipBlanks(c);
+  }
+  Block block;
+  block.file_name = state.FileName;
+  block.first_line = LineAt(state, c);
+  if (c.At() == '(') {
+    block.body = std::make_shared<const std::string>(ReadBracket(state, c));
+    return block;
+  }
+  std::string copy;
+  while (!c.AtEnd()) {
+    unsigned char b = c.At();
+    if (b == 0 || b == '\r' || b == '\n' || b == ';') break;
+    std::size_t start = c.offset;
+    if (AtLiteral(c)) {
+      ReadLiteral(state, c);
+    } else if (b == '(') {
+      ReadBracket(state, c);
+    } else if (b == '&' && (c.At(1) == '\r' || c.At(1) == '\n')) {
+      copy += '&';
+      ++c.offset;
+      TakeLineNumber(state, c);
+      SkipBlanks(c);
+      continue;
+    } else {
+      StepChar(c);
+    }
+    copy.append(*c.text, start, c.offset - start);
+  }
+  block.body = std::make_shared<const std::string>(std::move(copy));
+  return block;
+}
+
+void EnterBlock(TPiruBase& state, TRunControl record, const Block& block) {
+  record.return_position = state.Cur;
+  record.body = block.body;
+  record.file_name = block.file_name;
+  record.first_line = block.first_line;
+  record.start = TextPos{block.body.get(), 0};
+  Reenter(state, std::move(record));
+}
+
+void CheckRunControl(TPiruBase& state) {
+  TRunControl r;
+  if (!state.RunControl.Pop(r)) return;
+  try {
+    switch (r.kind) {
+      case kIfTrue:
+      case kIfFalse:
+      case kCase:
+        state.Cur = r.return_position;
+        return;
+      case kRepeat:
+      case kForLoop:
+        if (r.counter >= r.limit) {
+          state.Cur = r.return_position;
+          return;
+        }
+        ++r.counter;
+        if (r.kind == kRepeat)
+          SetCounter(state, r.counter);
+        else
+          SetNumber(r.counter_word, r.counter);
+        Reenter(state, std::move(r));
+        return;
+      case kEachLine:
+        if (r.counter >= r.limit) {
+          state.Cur = r.return_position;
+          return;
+        }
+        ++r.counter;
+        SetResult(state, (*r.lines)[static_cast<std::size_t>(r.counter - 1)], "s");
+        SetCounter(state, r.counter);
+        Reenter(state, std::move(r));
+        return;
+      case kWhile:
+        if (!WhileHolds(state, r.condition)) {
+          state.Cur = r.return_position;
+          return;
+        }
+        ++r.counter;
+        SetCounter(state, r.counter);
+        Reenter(state, std::move(r));
+        return;
+      case kCall:
+      case kEvent:
+        state.Cur = r.start;
+        state.FileName = r.file_name;
+        state.Words.PopScope();
+        return;
+      default:
+        throw Exception("特定できないシステムエラーです(ToT)\"CheckRunControl\"で未定義の構文があります。");
+    }
+  } catch (const Exception& e) {
+    RaiseScriptError(state, "実行制御でエラー。" + e.Message() + ".制御スタック：" + std::to_string(state.RunControl.Count()));
+  }
+}
+
+void RepeatStatement(TPiruBase& state, const std::string& count_text) {
+  std::int32_t count = StrictInteger(ArgumentValue(state, count_text));
+  Block block = ReadBlock(state);
+  if (count <= 0) return;
+  TRunControl r;
+  r.kind = kRepeat;
+  r.counter = 1;
+  r.limit = count;
+  SetCounter(state, 1);
+  EnterBlock(state, std::move(r), block);
+}
+
+void CallLabel(TPiruBase& state, const THashNode& label) {
+  if (!label.Pattern.empty()) BindFunctionArguments(state, label);
+  TRunControl r;
+  r.kind = kCall;
+  r.start = state.Cur;
+  r.return_position = label.Ref;
+  r.file_name = state.FileName;
+  state.FileName = label.Mark;
+  state.Words.PushScope();
+  state.RunControl.Push(std::move(r));
+  state.Cur = label.Ref;
+}
+
+void CallLabelNested(TPiruBase& state, const THashNode& label) {
+  TextPos caller = state.Cur;
+  state.Cur = TextPos{};
+  state.RunControl.PushFrame();
+  try {
+    CallLabel(state, label);
+    RunLoop(state);
+  } catch (...) {
+    state.RunControl.PopFrame();
+    state.Cur = caller;
+    throw;
+  }
+  state.RunControl.PopFrame();
+  state.Cur = state.Ended ? TextPos{} : caller;
+}
+
+void AddControlFlowHandlers(HandlerTable& table) {
+  table[3] = Return;
+  table[5] = Jump;
+  table[6] = CallCommand;
+  table[56] = ForLoop;
+  table[71] = EachLine;
+  table[74] = RunText;
+  table[215] = LeaveCommand;
+  table[398] = ContinueLoop;
+  table[414] = WhileLoop;
+}
+
+}  // namespace pirune

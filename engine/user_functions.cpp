@@ -1,0 +1,139 @@
+#include "engine/user_functions.h"
+
+#include <cmath>
+
+#include "engine/conv_to_half.h"
+#include "engine/errors.h"
+#include "engine/piru_base.h"
+#include "engine/reader.h"
+#include "engine/registry.h"
+#include "engine/sjis.h"
+#include "engine/values.h"
+
+namespace pirune {
+namespace {
+
+std::size_t SlotCount(const std::string& pattern) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < pattern.size(); i += CharLength(pattern, i))
+    if (pattern[i] == '?') ++n;
+  return n;
+}
+
+std::string Unquoted(std::string name) {
+  if (name.size() >= 2 && name.front() == '`' && name.back() == '`') name = name.substr(1, name.size() - 2);
+  return name;
+}
+
+void DefineFunction(TPiruBase& state) {
+  std::string pattern = TConvToHalf::Text(PopText(state));
+  std::string name = Unquoted(PopRaw(state));
+  THashNode* label = state.Words.Find(name, false);
+  if (!label) throw Exception(ArgumentErrorMessage(state) + "ラベルが定義されていません。");
+  label->Pattern = pattern;
+  std::string shortened = Normalise(name);
+  if (shortened != name && !state.Words.Find(shortened, false)) {
+    auto alias = std::make_unique<THashNode>(shortened, "", 0);
+    alias->Assign(*label);
+    state.Words.Add(std::move(alias));
+  }
+}
+
+void TakeArguments(TPiruBase& state) {
+  THashNode* target = PopWord(state, true);
+  state.Sore->Mark = "s";
+  if (state.Arguments.empty()) return;
+  std::string joined;
+  for (std::size_t i = 0; i < state.Arguments.size(); ++i) joined += (i ? "\r" : "") + Trim(state.Arguments[i]);
+  state.Arguments.clear();
+  target->SetValue(std::move(joined));
+}
+
+void GetArgument(TPiruBase& state) {
+  Number n = std::trunc(PopNumber(state));
+  THashNode* target = PopWord(state, true);
+  bool inside = n >= 1 && n <= static_cast<Number>(state.Arguments.size());
+  target->SetValue(inside ? state.Arguments[static_cast<std::size_t>(n) - 1] : std::string());
+}
+
+void DeclareLocal(TPiruBase& state, const std::string& name) {
+  state.Words.AddLocal(std::make_unique<THashNode>(name, "", static_cast<std::int32_t>(state.RunControl.Count())));
+}
+
+void LocalVariables(TPiruBase& state) {
+  bool defaulted = state.ArgDefaulted;
+  std::string raw = PopRaw(state);
+  if (defaulted || raw == "それ") throw Exception("変数『それ』はローカル変数として使えません。");
+  if (raw.empty() || (raw[0] != '"' && raw[0] != '`')) {
+    DeclareLocal(state, raw);
+    return;
+  }
+  std::string names = ArgumentValue(state, raw);
+  std::size_t i = 0;
+  while (i < names.size()) {
+    std::size_t end = names.find_first_of("\r\n", i);
+    if (end == std::string::npos) end = names.size();
+    std::string name = Trim(std::string_view(names).substr(i, end - i));
+    if (!name.empty()) DeclareLocal(state, name);
+    i = end + 1;
+  }
+}
+
+void LocalBlockStart(TPiruBase& state) {
+  static const std::string kOpen = "ここから", kClose = "ここまで";
+  TextPos c = state.Cur;
+  int depth = 1;
+  while (true) {
+    SkipBlanks(c);
+    if (c.AtEnd()) throw Exception("『ここまで』がないか、『ここから』と対応していません。");
+    if (AtLiteral(c)) {
+      ReadLiteral(state, c);
+    } else if (c.text->compare(c.offset, kOpen.size(), kOpen) == 0) {
+      ++depth;
+      c.offset += kOpen.size();
+    } else if (c.text->compare(c.offset, kClose.size(), kClose) == 0) {
+      c.offset += kClose.size();
+      if (--depth == 0) break;
+    } else {
+      StepChar(c);
+    }
+  }
+  TRunControl r;
+  r.kind = kLocalBlock;
+  r.start = state.Cur;
+  r.return_position = c;
+  r.file_name = state.FileName;
+  state.RunControl.Push(std::move(r));
+  state.Words.PushScope();
+}
+
+void LocalBlockEnd(TPiruBase& state) {
+  TRunControl r;
+  if (!state.RunControl.Pop(r)) return;
+  if (r.kind != kLocalBlock) throw Exception("『ここから』と『ここまで』がうまく対応していません。");
+  state.Words.PopScope();
+}
+
+}  // namespace
+
+void BindFunctionArguments(TPiruBase& state, const THashNode& label) {
+  Bind(state, label);
+  std::size_t n = std::min(SlotCount(label.Pattern), state.Stack.Count());
+  std::vector<std::string> fragments(n);
+  for (std::size_t i = n; i-- > 0;) fragments[i] = state.Stack.Pop();
+  std::vector<std::string> values;
+  values.reserve(n);
+  for (const auto& f : fragments) values.push_back(ArgumentValue(state, f));
+  state.Arguments = std::move(values);
+}
+
+void AddUserFunctionHandlers(HandlerTable& table) {
+  table[399] = DefineFunction;
+  table[400] = TakeArguments;
+  table[519] = GetArgument;
+  table[518] = LocalVariables;
+  table[516] = LocalBlockStart;
+  table[517] = LocalBlockEnd;
+}
+
+}  // namespace pirune
