@@ -1,5 +1,6 @@
 #include "engine/expression.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,10 +19,15 @@ namespace {
 
 enum TokenKind : std::uint8_t { kText = 0, kNumber = 1, kNothing = 2, kOperator = 3 };
 
+// One token or operand. Its number is read from its text only when first needed, and
+// a computed number is written as text only when that text is needed, so a chain of
+// arithmetic converts between the two once at its ends.
 struct TStrNum {
   std::string text;
   Number number = 0;
   std::uint8_t kind = kNothing;
+  bool has_number = false;
+  bool has_text = true;
 };
 
 const char kInvalidOperation[] = "浮動小数点数の不正な演算です。";
@@ -66,21 +72,44 @@ Number Power(Number base, Number exponent) {
   return std::exp(exponent * std::log(base));
 }
 
+const std::string& TextOf(TStrNum& v) {
+  if (!v.has_text) {
+    v.text = FormatNumber(Checked(v.number));
+    v.has_text = true;
+  }
+  return v.text;
+}
+
+Number NumberOf(TStrNum& v) {
+  if (!v.has_number) {
+    v.number = StrToValue(v.text);
+    v.has_number = true;
+  }
+  return v.number;
+}
+
+void SetNumber(TStrNum& v, Number n) {
+  v.number = n;
+  v.has_number = true;
+  v.kind = kNumber;
+}
+
 class Evaluator {
  public:
-  Evaluator(TPiruBase& state, const std::string& text) : state_(state), c_{&text, 0} {}
+  Evaluator(TPiruBase& state, TextPos start) : state_(state), c_(start) {}
 
-  std::string Run() {
-    SkipBlanks(c_);
-    Next();
+  // Evaluates from the cursor; with `first`, that value is the first operand, already read.
+  TStrNum Run(TStrNum* first = nullptr) {
+    if (first) {
+      token_ = std::move(*first);
+    } else {
+      SkipBlanks(c_);
+      Next();
+    }
     TStrNum result = Logical();
     if (token_.kind == kNothing || token_.kind == kOperator) throw Exception("計算結果が不正");
-    if (result.kind != kText) {
-      state_.LastMark = "e";
-      return FormatNumber(Checked(result.number));
-    }
-    state_.LastMark = "s";
-    return result.text;
+    if (result.kind != kText) NumberOf(result);
+    return result;
   }
 
  private:
@@ -93,8 +122,7 @@ class Evaluator {
     unsigned char b = c_.At();
     if (b == '(') {
       std::string inner = ReadBracket(state_, c_);
-      token_.text = EvaluateExpression(state_, inner);
-      token_.kind = state_.LastMark == "s" ? kText : kNumber;
+      token_ = EvaluateGroup(state_, inner);
       return;
     }
     if (IsOperatorChar(b)) {
@@ -130,9 +158,9 @@ class Evaluator {
       bool both = token_.text == "&&";
       Next();
       TStrNum right = Comparison();
-      bool truth = both ? (left.number > 0 && right.number > 0) : (left.number > 0 || right.number > 0);
-      left.number = truth ? 1 : 0;
-      left.kind = kNumber;
+      Number l = NumberOf(left), r = NumberOf(right);
+      SetNumber(left, (both ? (l > 0 && r > 0) : (l > 0 || r > 0)) ? 1 : 0);
+      left.has_text = false;
     }
     return left;
   }
@@ -145,11 +173,12 @@ class Evaluator {
       TStrNum right = Additive();
       int order;
       if (op == "=&") {
-        order = left.text == right.text ? 0 : 1;
+        order = TextOf(left) == TextOf(right) ? 0 : 1;
       } else if (op == "==" || right.kind != kText) {
-        order = left.number < right.number ? -1 : (left.number > right.number ? 1 : 0);
+        Number l = NumberOf(left), r = NumberOf(right);
+        order = l < r ? -1 : (l > r ? 1 : 0);
       } else {
-        int cmp = left.text.compare(right.text);
+        int cmp = TextOf(left).compare(TextOf(right));
         order = cmp < 0 ? -1 : (cmp > 0 ? 1 : 0);
       }
       bool holds;
@@ -165,8 +194,8 @@ class Evaluator {
         holds = order >= 0;
       else
         holds = order <= 0;
-      left.number = holds ? 1 : 0;
-      left.kind = kNumber;
+      SetNumber(left, holds ? 1 : 0);
+      left.has_text = false;
     }
     return left;
   }
@@ -174,15 +203,18 @@ class Evaluator {
   TStrNum Additive() {
     TStrNum left = Multiplicative();
     while (IsOp({"+", "-", "&"})) {
-      std::string op = token_.text;
+      char op = token_.text[0];
       Next();
       TStrNum right = Multiplicative();
-      if (op == "&") {
-        left.text += right.text;
+      if (op == '&') {
+        std::string joined = TextOf(left) + TextOf(right);
+        NumberOf(left);  // the number stays what it was
+        left.text = std::move(joined);
         left.kind = kText;
       } else {
-        left.number = Checked(op == "+" ? left.number + right.number : left.number - right.number);
-        left.kind = kNumber;
+        TextOf(left);  // the text stays what it was
+        Number l = NumberOf(left), r = NumberOf(right);
+        SetNumber(left, Checked(op == '+' ? l + r : l - r));
       }
     }
     return left;
@@ -194,57 +226,122 @@ class Evaluator {
       char op = token_.text[0];
       Next();
       TStrNum right = Operand();
-      Number l = left.number, r = right.number;
+      Number l = NumberOf(left), r = NumberOf(right);
+      Number result;
       switch (op) {
-        case '*': left.number = l * r; break;
-        case '/': left.number = r == 0 ? 0 : l / r; break;
+        case '*': result = l * r; break;
+        case '/': result = r == 0 ? 0 : l / r; break;
         case '%': {
           std::int64_t a = TruncToInt64(l), b = TruncToInt64(r);
-          if (b == -1) left.number = 0;  // also keeps the smallest integer from overflowing
-          else left.number = b == 0 ? 0 : static_cast<Number>(a % b);
+          result = (b == 0 || b == -1) ? 0 : static_cast<Number>(a % b);  // -1 also keeps the smallest integer from overflowing
           break;
         }
-        default: left.number = Power(l, r); break;
+        default: result = Power(l, r); break;
       }
-      left.number = Checked(left.number);
-      left.kind = kNumber;
+      TextOf(left);
+      SetNumber(left, Checked(result));
     }
     return left;
   }
 
   TStrNum Operand() {
     if (token_.kind == kOperator) throw Exception("演算子「" + token_.text + "」の位置が不正。");
-    TStrNum operand = token_;
-    operand.number = StrToValue(operand.text);
+    TStrNum operand = std::move(token_);
+    NumberOf(operand);
     if (operand.kind == kNothing) operand.kind = kText;
     Next();
     return operand;
   }
+
+  // A bracketed group inside an expression, evaluated as an expression of its own.
+  static TStrNum EvaluateGroup(TPiruBase& state, const std::string& text);
 
   TPiruBase& state_;
   TextPos c_;
   TStrNum token_;
 };
 
+// Each nesting level quotes its text once more: a bounded excerpt keeps the log small.
+std::string Excerpt(const std::string& text) {
+  constexpr std::size_t kShown = 200;
+  if (text.size() <= kShown) return text;
+  std::size_t cut = kShown;
+  while (cut > 0 && !IsCharBoundary(text, cut)) --cut;
+  return text.substr(0, cut) + "...";
+}
+
+[[noreturn]] void RaiseExpressionError(TPiruBase& state, const Exception& e, const std::string& text) {
+  RaiseScriptError(state, "計算式に誤りがあります。" + e.Message() + Excerpt(text));
+}
+
+TStrNum Evaluate(TPiruBase& state, const std::string& text) {
+  NestingGuard guard(state);
+  try {
+    return Evaluator(state, TextPos{&text, 0}).Run();
+  } catch (const Exception& e) {
+    RaiseExpressionError(state, e, text);
+  }
+}
+
+TStrNum Evaluator::EvaluateGroup(TPiruBase& state, const std::string& text) {
+  TStrNum v = Evaluate(state, text);
+  if (v.kind != kText) v.has_text = false;  // a group delivers the text form of its result
+  state.LastMark = v.kind == kText ? "s" : "e";
+  return v;
+}
+
+std::string Finish(TPiruBase& state, TStrNum& result) {
+  if (result.kind != kText) {
+    state.LastMark = "e";
+    return FormatNumber(Checked(result.number));
+  }
+  state.LastMark = "s";
+  return std::move(result.text);
+}
+
 }  // namespace
 
 std::string EvaluateExpression(TPiruBase& state, const std::string& text) {
-  NestingGuard guard(state);
+  TStrNum result = Evaluate(state, text);
+  return Finish(state, result);
+}
+
+std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_is_text, const std::string& fragment,
+                               std::size_t offset) {
+  // The same as evaluating "(" + first + rest + ")", the first value quoted when it is a
+  // text, without writing that text and reading it again.
+  NestingGuard outer(state);
+  NestingGuard inner(state);
+  TStrNum token;
+  token.kind = first_is_text ? kText : kNumber;
+  token.text = first;
   try {
-    return Evaluator(state, text).Run();
+    TStrNum result = Evaluator(state, TextPos{&fragment, offset}).Run(&token);
+    if (result.kind != kText) NumberOf(result), result.has_text = false;
+    return Finish(state, result);
   } catch (const Exception& e) {
-    // Each nesting level quotes its text once more: a bounded excerpt keeps the log small.
-    constexpr std::size_t kShown = 200;
-    std::size_t cut = text.size();
-    if (cut > kShown) {
-      cut = kShown;
-      while (cut > 0 && !IsCharBoundary(text, cut)) --cut;
+    std::string written = (first_is_text ? Quote(first) : first) + fragment.substr(offset);
+    try {
+      RaiseExpressionError(state, e, written);
+    } catch (const Exception& wrapped) {
+      RaiseExpressionError(state, wrapped, "(" + written + ")");
     }
-    RaiseScriptError(state, "計算式に誤りがあります。" + e.Message() + text.substr(0, cut) + (cut < text.size() ? "..." : ""));
   }
 }
 
 Number StrToValue(std::string_view text) {
+  // Most numbers arrive as plain digits: read those without the general machinery.
+  if (!text.empty() && text.size() <= 18) {
+    std::size_t i = text[0] == '-' ? 1 : 0;
+    std::int64_t v = 0;
+    bool digits = i < text.size();
+    for (std::size_t k = i; k < text.size() && digits; ++k) {
+      unsigned char d = static_cast<unsigned char>(text[k]);
+      if (!IsDigit(d)) digits = false;
+      v = v * 10 + (d - '0');
+    }
+    if (digits) return static_cast<Number>(i ? -v : v);
+  }
   std::string t = Trim(text);
   if (t.empty()) return 0;
   if (t.size() > 254) t.resize(254);
@@ -288,6 +385,11 @@ Number StrToValue(std::string_view text) {
 
 std::string FormatNumber(Number n) {
   if (n == 0) return "0";
+  if (n == std::trunc(n) && std::fabs(n) < 1e15L) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(n));
+    return std::string(buf, end);
+  }
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.14e", static_cast<double>(n));
   // buf: [-]d.dddddddddddddde[+-]xx

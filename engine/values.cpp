@@ -132,6 +132,22 @@ std::string ExpandQuoted(TPiruBase& state, TextPos& c, std::string_view closing)
   }
 }
 
+// Digits with an optional sign and fraction: read back, it is the same number.
+bool IsPlainNumber(const std::string& s) {
+  std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
+  bool digits = false, point = false;
+  for (; i < s.size(); ++i) {
+    if (IsDigit(static_cast<unsigned char>(s[i]))) {
+      digits = true;
+    } else if (s[i] == '.' && !point && digits) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits && s.back() != '.';
+}
+
 void SkipOneJoin(TextPos& c) {
   SkipBlanks(c);
   if (c.At() == '&') {
@@ -217,10 +233,8 @@ std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
     unsigned char b = c.At();
     bool single_join = b == '&' && c.At(1) != '&';
     if (!single_join && (IsOperatorChar(b) || (b == '|' && c.At(1) == '|'))) {
-      if (state.LastMark == "s")
-        r = Quote(r);
-      else if (r.empty())
-        r = "``";
+      bool text = state.LastMark == "s" || r.empty();
+      if (text || IsPlainNumber(r)) return EvaluateAfterFirst(state, std::move(r), text, fragment, c.offset);
       std::string expression = "(" + r + fragment.substr(c.offset) + ")";
       return EvaluateExpression(state, expression);
     }

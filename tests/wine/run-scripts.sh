@@ -2,12 +2,13 @@
 # Runs the script tests against the Windows GUI runtime under Wine.
 #   tests/wine/run-scripts.sh build/win32/pirune.exe tests/scripts [NAME...]
 #
-# A test is NAME.prw (UTF-8 here; converted to Shift_JIS for the run) with NAME.out, the
-# expected output, and optionally NAME.status (expected exit status, default 0) and
-# NAME.args (one line of extra arguments, quoted as in a shell). The console runtime's
-# stdout followed by its stderr is what NAME.out holds; here the same text comes from
-# the PIRUNE_TEST_LOG file (see gui/win32/test_log.h). Naming tests runs only those.
-# Ends with "N passed, M failed" and fails when any test failed.
+# The tests are the console runtime's (tests/run-scripts.sh), read the same way: NAME.prw
+# (UTF-8 here, converted to Shift_JIS for the run unless the name ends in .utf8.prw),
+# NAME.out (the console runtime's stdout followed by its stderr), and optionally
+# NAME.status (exit status, default 0), NAME.args (one line of more arguments) and a
+# folder NAME.files of files put beside the script (".prw" ones converted too). Here the
+# output comes from the PIRUNE_TEST_LOG file (see gui/win32/test_log.h). Naming tests
+# runs only those. Ends with "N passed, M failed" and fails when any test failed.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=session.sh
@@ -46,6 +47,14 @@ fail() {
   failed=$((failed + 1))
 }
 
+to_sjis() {  # SOURCE TARGET
+  case "$1" in
+    *.utf8.prw) cp "$1" "$2" ;;
+    *.prw) iconv -f UTF-8 -t CP932 "$1" >"$2" ;;
+    *) cp -r "$1" "$2" ;;
+  esac
+}
+
 for name in "${names[@]}"; do
   source_file="$tests/$name.prw"
   expected_file="$tests/$name.out"
@@ -57,9 +66,14 @@ for name in "${names[@]}"; do
   # Each test gets a folder of its own, so files a script writes meet no other test.
   work="$PIRUNE_WINE_TMP/tests/$name"
   mkdir -p "$work"
-  if ! iconv -f UTF-8 -t CP932 "$source_file" >"$work/$name.prw" 2>"$work/iconv.err"; then
-    fail "$name" "$name.prw cannot be converted to Shift_JIS:" "$(cat "$work/iconv.err")"
+  if ! to_sjis "$source_file" "$work/$name.prw" 2>"$work/convert.err"; then
+    fail "$name" "$name.prw cannot be converted to Shift_JIS:" "$(cat "$work/convert.err")"
     continue
+  fi
+  if [ -d "$tests/$name.files" ]; then
+    for extra in "$tests/$name.files"/*; do
+      [ -e "$extra" ] && to_sjis "$extra" "$work/$(basename "$extra")"
+    done
   fi
 
   want_status=0
@@ -67,16 +81,14 @@ for name in "${names[@]}"; do
     want_status=$(tr -d ' \t\r\n' <"$tests/$name.status")
   fi
   args=()
-  if [ -f "$tests/$name.args" ]; then
-    # xargs splits the line with the shell's quoting rules without running it.
-    mapfile -d '' args < <(head -n 1 "$tests/$name.args" | xargs printf '%s\0')
-  fi
+  [ -f "$tests/$name.args" ] && read -r -a args <"$tests/$name.args"
 
-  pirune_wine_run "$exe" "$work/$name.prw" "$work/log.txt" "${args[@]}"
+  pirune_wine_run "$exe" "$work/$name.prw" "$PIRUNE_WINE_TMP/tests/$name.log" "${args[@]}"
   status=$?
-  [ -f "$work/log.txt" ] || : >"$work/log.txt"
+  log="$PIRUNE_WINE_TMP/tests/$name.log"
+  [ -f "$log" ] || : >"$log"
 
-  difference=$(diff -u --label "expected $name.out" --label "wine log" "$expected_file" "$work/log.txt")
+  difference=$(diff -u --label "expected $name.out" --label "wine log" "$expected_file" "$log")
   problems=()
   if [ "$status" = 124 ] || [ "$status" = 137 ]; then
     problems+=("killed after ${PIRUNE_WINE_TIMEOUT:-60} s (the program did not end)")

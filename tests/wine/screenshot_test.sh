@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Looks at the Windows GUI runtime the way a person would: runs a script that shows a
-# line with "表示", captures the main window under Xvfb and checks the picture, makes the
+# Looks at the Windows GUI runtime the way a person would: runs a script that shows three
+# lines with "表示", captures the main window under Xvfb and checks the picture, makes the
 # window repaint everything and checks the text is still there, then closes the window
 # the way a user does and checks the program ends cleanly.
 #   tests/wine/screenshot_test.sh build/win32/pirune.exe [PICTURE_DIR]
@@ -25,8 +25,9 @@ command -v xdotool >/dev/null && command -v import >/dev/null || {
   exit 2
 }
 
-# The text is drawn from (10, 10); these bounds leave room for any Japanese font.
-band_left=8 band_top=8 band_right=140 band_bottom=36
+# The text is drawn from (10, 10), a line about 20 pixels under the one before; these
+# bounds leave room for any Japanese font.
+band_left=8 band_top=8 band_right=140 band_bottom=80
 
 passed=0
 failed=0
@@ -60,7 +61,7 @@ trap cleanup EXIT
 
 work="$PIRUNE_WINE_TMP/screenshot"
 mkdir -p "$work"
-printf '「こんにちは」と、表示\r\n' | iconv -f UTF-8 -t CP932 >"$work/hello.prw"
+printf '「こんにちは」と、表示\r\n「一行目\\n二行目」と、表示\r\n' | iconv -f UTF-8 -t CP932 >"$work/hello.prw"
 
 # No PIRUNE_TEST_LOG: this is the program as a user meets it, window left open at the end.
 (cd "$work" && unset PIRUNE_TEST_LOG && exec wine "$exe" hello.prw </dev/null >"$work/wine.log" 2>&1) &
@@ -82,6 +83,27 @@ box_inside_band() {
     [ $((x + w)) -le "$band_right" ] && [ $((y + h)) -le "$band_bottom" ]
 }
 band="$((band_right - band_left))x$((band_bottom - band_top))+$band_left+$band_top"
+# The runs of rows holding dark pixels, one "TOP BOTTOM" line per run: one per text line.
+text_rows() {
+  local height
+  height=$(convert "$1" -format '%h' info:) || return 1
+  convert "$1" -colorspace Gray -threshold 50% -negate -scale "1x$height!" -threshold 0 -depth 8 txt:- |
+    awk -F'[,:]' 'NR > 1 { dark = ($0 ~ /gray\(255\)|#FFFFFF/) }
+                  dark && !inside { top = $2; inside = 1 }
+                  !dark && inside { print top, $2 - 1; inside = 0 }
+                  END { if (inside) print top, $2 }'
+}
+# Three lines, the first near y = 10, each next one a line's height (15 to 30 pixels)
+# further down.
+three_lines() {
+  local rows tops
+  rows=$(text_rows "$1")
+  echo "  text rows: $(echo "$rows" | tr '\n' ' ')"
+  mapfile -t tops < <(echo "$rows" | awk 'NF { print $1 }')
+  [ ${#tops[@]} -eq 3 ] && [ "${tops[0]}" -ge 8 ] && [ "${tops[0]}" -le 16 ] &&
+    [ $((tops[1] - tops[0])) -ge 15 ] && [ $((tops[1] - tops[0])) -le 30 ] &&
+    [ $((tops[2] - tops[1])) -ge 15 ] && [ $((tops[2] - tops[1])) -le 30 ]
+}
 
 # The window is mapped some time after start; the bound only guards against a hang.
 window=
@@ -94,9 +116,9 @@ done
 check "the main window titled ぴるね appears" test -n "$window"
 [ -n "$window" ] || finish
 
-# Painting follows mapping; capture until the text is on screen (or give up).
+# Painting follows mapping; capture until all the text is on screen (or give up).
 for _ in $(seq 1 300); do
-  if import -window "$window" "$shot" 2>/dev/null && [ "$(dark_pixels "$shot" "$band")" -gt 0 ] 2>/dev/null; then
+  if import -window "$window" "$shot" 2>/dev/null && [ "$(text_rows "$shot" | wc -l)" -ge 3 ]; then
     break
   fi
   sleep 0.1
@@ -106,6 +128,7 @@ size=$(picture_size "$shot")
 check "the client area is 640×400 (got $size)" test "$size" = "640 400"
 dark=$(dark_pixels "$shot" "$band")
 check "text is drawn near (10, 10) ($dark dark pixels in $band)" test "${dark:-0}" -gt 30
+check "three lines of text, one under another" three_lines "$shot"
 box=$(ink_box "$shot")
 check "everything else is white (non-white area $box)" box_inside_band "$box"
 
@@ -125,6 +148,7 @@ size=$(picture_size "$resized")
 check "the window follows a resize to 700×450 (got $size)" test "$size" = "700 450"
 dark=$(dark_pixels "$resized" "$band")
 check "the text survives the repaint ($dark dark pixels)" test "${dark:-0}" -gt 30
+check "all three lines are still there" three_lines "$resized"
 box=$(ink_box "$resized")
 check "the repainted window is white elsewhere (non-white area $box)" box_inside_band "$box"
 

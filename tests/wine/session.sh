@@ -2,18 +2,17 @@
 # A private Wine session for testing the Windows GUI runtime: its own Xvfb display, a
 # fresh 32-bit Wine prefix with Japanese fonts, and a Wine server kept up for the run.
 #
-# Sourced by the other test scripts:
+# Sourced by the scripts beside it:
 #   source tests/wine/session.sh
 #   pirune_wine_start            # exports DISPLAY, WINEPREFIX, ...; sets PIRUNE_WINE_TMP
 #   pirune_wine_run EXE SCRIPT LOG [ARGS...]; status=$?
 #   pirune_wine_stop
-# or called for one script by hand:
-#   tests/wine/session.sh run build/win32/pirune.exe hello.prw [ARGS...]
-#     (prints what the program logged, exits with the program's status)
+# (run-gui.sh runs one script by hand.)
 #
 # Settings from the environment:
 #   PIRUNE_WINE_TIMEOUT  seconds one program run may take before it is killed (60)
 #   PIRUNE_WINE_KEEP=1   keep the temporary folder (prefix, logs) for a look afterwards
+#   PIRUNE_WINE_OWN_DISPLAY=1  use the DISPLAY already set instead of a private Xvfb
 
 # Wine translates Unix file names and arguments with the locale's character set; UTF-8
 # keeps Japanese names intact. The Windows side runs in an English locale on purpose:
@@ -101,7 +100,11 @@ pirune_wine_start() {
     command -v "$tool" >/dev/null || { pirune_wine_log "$tool is missing (tools/install-deps all)"; return 1; }
   done
   PIRUNE_WINE_TMP=$(mktemp -d "${TMPDIR:-/tmp}/pirune-wine.XXXXXX") || return 1
-  pirune_wine_start_xvfb || { pirune_wine_stop; return 1; }
+  if [ "${PIRUNE_WINE_OWN_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+    xdpyinfo >/dev/null 2>&1 || { pirune_wine_log "cannot open display $DISPLAY"; pirune_wine_stop; return 1; }
+  else
+    pirune_wine_start_xvfb || { pirune_wine_stop; return 1; }
+  fi
 
   export WINEPREFIX="$PIRUNE_WINE_TMP/prefix"
   export WINEARCH=win32
@@ -157,19 +160,3 @@ pirune_wine_stop() {
     PIRUNE_WINE_TMP=
   fi
 }
-
-if [ "${BASH_SOURCE[0]}" = "$0" ]; then
-  if [ "${1:-}" != run ] || [ $# -lt 3 ]; then
-    echo "usage: $0 run PIRUNE_EXE SCRIPT [ARGS...]" >&2
-    exit 2
-  fi
-  shift
-  pirune_wine_start || exit 1
-  trap pirune_wine_stop EXIT
-  exe=$1 script=$2
-  shift 2
-  pirune_wine_run "$exe" "$script" "$PIRUNE_WINE_TMP/run.log" "$@"
-  status=$?
-  [ -f "$PIRUNE_WINE_TMP/run.log" ] && cat "$PIRUNE_WINE_TMP/run.log"
-  exit "$status"
-fi
