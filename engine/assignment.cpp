@@ -230,7 +230,10 @@ void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c) {
   }
   if (!target.empty() && (target[0] == '"' || target[0] == '`' || target[0] == '@'))
     RaiseScriptError(state, "\"" + target + "の代入文\"は、文法が正しくないため、実行できません。『変数名は、「内容」』のように書いてください。");
-  std::string rest = ReadRest(state, c);
+  AssignValue(state, target, ReadRest(state, c));
+}
+
+void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest) {
   std::size_t hash = target.find('#');
   if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
   THashNode* existing = state.Words.Find(target, false);

@@ -16,6 +16,9 @@ std::string ReadRest(TPiruBase& state, TextPos& c);
 // assignment to the owner's item.
 void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c);
 
+// Assigns the value text `rest` to the word named `target` (no owner).
+void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest);
+
 // The item written after owner + "の", read from the cursor.
 std::string ReadOwnerItem(TPiruBase& state, THashNode& owner, TextPos& c);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/control_flow.h"
+#include "engine/decode_cache.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
 #include "engine/piru_base.h"
@@ -172,7 +173,20 @@ void ConsumeKeyword(TPiruBase& state) {
   SkipBlanks(state.Cur);
 }
 
-void If(TPiruBase& state) {
+// A "もし" chain decodes the same way every time it is read; its decoding is kept,
+// keyed by where the chain starts.
+struct DecodedChain {
+  std::vector<Condition> chain;
+  bool took_line = false;
+  std::int32_t line_after = 0;
+};
+
+DecodeCache<DecodedChain>& ChainCache() {
+  static DecodeCache<DecodedChain> cache;
+  return cache;
+}
+
+std::vector<Condition> ReadChain(TPiruBase& state) {
   TextPos& c = state.Cur;
   std::vector<Condition> chain;
   while (true) {
@@ -194,7 +208,7 @@ void If(TPiruBase& state) {
       SkipLineEnds(state);
     }
     chain.push_back(std::move(cond));
-    if (!At(c, KeywordChigaeba()) && !At(c, KeywordDenakereba())) break;
+    if (!At(c, KeywordChigaeba()) && !At(c, KeywordDenakereba())) return chain;
     ReadWord(c);
     SkipLineEnds(state);
     if (At(c, KeywordMoshi())) {
@@ -204,8 +218,11 @@ void If(TPiruBase& state) {
       continue;
     }
     chain.back().false_block = ReadBlock(state);
-    break;
+    return chain;
   }
+}
+
+void Decide(TPiruBase& state, const std::vector<Condition>& chain) {
   for (const auto& cond : chain) {
     std::string v = EvaluateExpression(state, cond.expression);
     bool holds = TextHolds(state, v);
@@ -216,6 +233,29 @@ void If(TPiruBase& state) {
     }
   }
   EnterChosen(state, chain.back().false_block, kIfFalse);
+}
+
+void If(TPiruBase& state) {
+  TextPos start = state.Cur;
+  std::size_t end = 0;
+  if (state.Stack.Count() == 0) {
+    if (const DecodedChain* d = ChainCache().Find(start, end)) {
+      DecodedChain decoded = *d;  // deciding runs code, which may decode (and evict) others
+      state.Cur.offset = end;
+      if (decoded.took_line) state.Line = decoded.line_after;
+      Decide(state, decoded.chain);
+      return;
+    }
+  }
+  bool cacheable = state.Stack.Count() == 0;
+  std::uint32_t takes = state.LineTakes;
+  DecodedChain decoded{ReadChain(state), false, 0};
+  if (cacheable && state.Cur.text == start.text) {
+    decoded.took_line = state.LineTakes != takes;
+    decoded.line_after = state.Line;
+    ChainCache().Store(start, state.Cur.offset, decoded);
+  }
+  Decide(state, decoded.chain);
 }
 
 void CaseSubject(TPiruBase& state) { state.CaseSubject = PopText(state); }

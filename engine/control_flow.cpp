@@ -262,7 +262,6 @@ Block ReadBlock(TPiruBase& state) {
     SkipBlanks(c);
   }
   Block block;
-  block.file_name = state.FileName;
   block.first_line = LineAt(state, c);
   if (c.At() == '(') {
     block.body = std::make_shared<const std::string>(ReadBracket(state, c));
@@ -295,53 +294,64 @@ Block ReadBlock(TPiruBase& state) {
 void EnterBlock(TPiruBase& state, TRunControl record, const Block& block) {
   record.return_position = state.Cur;
   record.body = block.body;
-  record.file_name = block.file_name;
+  record.file_name = state.FileName;
   record.first_line = block.first_line;
   record.start = TextPos{block.body.get(), 0};
   Reenter(state, std::move(record));
 }
 
 void CheckRunControl(TPiruBase& state) {
-  TRunControl r;
-  if (!state.RunControl.Pop(r)) return;
+  TRunControl* top = state.RunControl.Top();
+  if (!top) return;
   try {
+    // A loop that goes round again keeps its record where it is.
+    switch (top->kind) {
+      case kRepeat:
+      case kForLoop:
+        if (top->counter < top->limit) {
+          ++top->counter;
+          if (top->kind == kRepeat)
+            SetCounter(state, top->counter);
+          else
+            SetNumber(top->counter_word, top->counter);
+          state.Cur = top->start;
+          return;
+        }
+        break;
+      case kEachLine:
+        if (top->counter < top->limit) {
+          ++top->counter;
+          SetResult(state, (*top->lines)[static_cast<std::size_t>(top->counter - 1)], "s");
+          SetCounter(state, top->counter);
+          state.Cur = top->start;
+          return;
+        }
+        break;
+      case kWhile: {
+        std::string condition = top->condition;
+        if (WhileHolds(state, condition)) {
+          top = state.RunControl.Top();  // the condition may have run code
+          ++top->counter;
+          SetCounter(state, top->counter);
+          state.Cur = top->start;
+          return;
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    TRunControl r;
+    state.RunControl.Pop(r);
     switch (r.kind) {
       case kIfTrue:
       case kIfFalse:
       case kCase:
-        state.Cur = r.return_position;
-        return;
       case kRepeat:
       case kForLoop:
-        if (r.counter >= r.limit) {
-          state.Cur = r.return_position;
-          return;
-        }
-        ++r.counter;
-        if (r.kind == kRepeat)
-          SetCounter(state, r.counter);
-        else
-          SetNumber(r.counter_word, r.counter);
-        Reenter(state, std::move(r));
-        return;
       case kEachLine:
-        if (r.counter >= r.limit) {
-          state.Cur = r.return_position;
-          return;
-        }
-        ++r.counter;
-        SetResult(state, (*r.lines)[static_cast<std::size_t>(r.counter - 1)], "s");
-        SetCounter(state, r.counter);
-        Reenter(state, std::move(r));
-        return;
       case kWhile:
-        if (!WhileHolds(state, r.condition)) {
-          state.Cur = r.return_position;
-          return;
-        }
-        ++r.counter;
-        SetCounter(state, r.counter);
-        Reenter(state, std::move(r));
+        state.Cur = r.return_position;
         return;
       case kCall:
       case kEvent:

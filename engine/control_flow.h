@@ -16,7 +16,6 @@ class THashNode;
 struct Block {
   std::shared_ptr<const std::string> body;
   std::int32_t first_line = 0;
-  std::string file_name;
 };
 Block ReadBlock(TPiruBase& state);
 

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
@@ -28,7 +31,12 @@ struct TStrNum {
   std::uint8_t kind = kNothing;
   bool has_number = false;
   bool has_text = true;
+  std::uint16_t op = 0;  // an operator's characters, packed: compared far more often than read
 };
+
+constexpr std::uint16_t Op(const char* s) {
+  return static_cast<std::uint16_t>((static_cast<unsigned char>(s[0]) << 8) | static_cast<unsigned char>(s[0] ? s[1] : 0));
+}
 
 const char kInvalidOperation[] = "浮動小数点数の不正な演算です。";
 const char kDivisionByZero[] = "浮動小数点数を0で割りました。";
@@ -94,16 +102,32 @@ void SetNumber(TStrNum& v, Number n) {
   v.kind = kNumber;
 }
 
+// An expression read once and kept as its tokens, for expressions whose reading has no
+// effect beyond reading: numbers, plain texts, variables and groups of such. Replaying
+// the tokens through the same grammar gives what reading the text would give.
+struct Recipe {
+  enum Kind : std::uint8_t { kConstant, kOperatorToken, kVariable, kNegatedVariable, kGroup } kind;
+  TStrNum value;                         // constants and operators
+  std::string name;                      // variables
+  std::shared_ptr<std::vector<Recipe>> group;
+};
+using Recipes = std::vector<Recipe>;
+
+// Thrown while replaying when a variable's name now means something whose reading has
+// effects (a command, a label...): the text is then read the ordinary way.
+struct NeedsReading {};
+
 class Evaluator {
  public:
   Evaluator(TPiruBase& state, TextPos start) : state_(state), c_(start) {}
+  Evaluator(TPiruBase& state, const Recipes& recipes) : state_(state), recipes_(&recipes) {}
 
   // Evaluates from the cursor; with `first`, that value is the first operand, already read.
   TStrNum Run(TStrNum* first = nullptr) {
     if (first) {
       token_ = std::move(*first);
     } else {
-      SkipBlanks(c_);
+      if (!recipes_) SkipBlanks(c_);
       Next();
     }
     TStrNum result = Logical();
@@ -116,6 +140,10 @@ class Evaluator {
   bool IsPairChar(unsigned char b) { return b == '&' || b == '<' || b == '=' || b == '>' || b == '|'; }
 
   void Next() {
+    if (recipes_) {
+      Replay();
+      return;
+    }
     std::uint8_t previous = token_.kind;
     token_ = TStrNum{};
     SkipBlanks(c_);
@@ -130,6 +158,7 @@ class Evaluator {
       token_.kind = kOperator;
       ++c_.offset;
       if (IsPairChar(b) && IsPairChar(c_.At())) token_.text += static_cast<char>(c_.At()), ++c_.offset;
+      token_.op = Op(token_.text.c_str());
       if (previous == kOperator || previous == kNothing) {
         if (token_.text == "-") {
           token_.text = "-" + ReadValue(state_, c_);
@@ -145,17 +174,62 @@ class Evaluator {
     token_.kind = state_.LastMark == "e" ? kNumber : kText;
   }
 
-  bool IsOp(std::initializer_list<const char*> ops) const {
+  void Replay() {
+    if (next_ >= recipes_->size()) {
+      token_ = TStrNum{};
+      token_.kind = kText;  // the end of the text reads as an empty text
+      return;
+    }
+    const Recipe& r = (*recipes_)[next_++];
+    switch (r.kind) {
+      case Recipe::kConstant:
+      case Recipe::kOperatorToken:
+        token_ = r.value;
+        return;
+      case Recipe::kGroup: {
+        TStrNum v = Evaluator(state_, *r.group).Run();
+        if (v.kind != kText) v.has_text = false;  // a group delivers the text form of its result
+        token_ = std::move(v);
+        return;
+      }
+      case Recipe::kVariable:
+      case Recipe::kNegatedVariable: {
+        token_ = TStrNum{};
+        const THashNode* w = state_.Words.Find(r.name, false);
+        if (!w) {
+          token_.text = r.name;
+          token_.kind = kText;
+        } else if (w->Kind == kVariable) {
+          token_.text = w->GetValue();
+          token_.kind = w->Mark == "e" ? kNumber : kText;
+        } else if (w->Kind == kDictionary) {
+          token_.text = w->GetValue();
+          token_.kind = kText;
+        } else if (w->Kind == kCallableUnused) {
+          token_.kind = kText;
+        } else {
+          throw NeedsReading{};
+        }
+        if (r.kind == Recipe::kNegatedVariable) {
+          token_.text.insert(0, 1, '-');
+          token_.kind = kNumber;
+        }
+        return;
+      }
+    }
+  }
+
+  bool IsOp(std::initializer_list<std::uint16_t> ops) const {
     if (token_.kind != kOperator) return false;
-    for (const char* op : ops)
-      if (token_.text == op) return true;
+    for (std::uint16_t op : ops)
+      if (token_.op == op) return true;
     return false;
   }
 
   TStrNum Logical() {
     TStrNum left = Comparison();
-    while (IsOp({"&&", "||"})) {
-      bool both = token_.text == "&&";
+    while (IsOp({Op("&&"), Op("||")})) {
+      bool both = token_.op == Op("&&");
       Next();
       TStrNum right = Comparison();
       Number l = NumberOf(left), r = NumberOf(right);
@@ -167,14 +241,14 @@ class Evaluator {
 
   TStrNum Comparison() {
     TStrNum left = Additive();
-    while (IsOp({"=", "<>", "><", "<", ">", ">=", "=>", "<=", "=<", "=&", "=="})) {
-      std::string op = token_.text;
+    while (IsOp({Op("="), Op("<>"), Op("><"), Op("<"), Op(">"), Op(">="), Op("=>"), Op("<="), Op("=<"), Op("=&"), Op("==")})) {
+      std::uint16_t op = token_.op;
       Next();
       TStrNum right = Additive();
       int order;
-      if (op == "=&") {
+      if (op == Op("=&")) {
         order = TextOf(left) == TextOf(right) ? 0 : 1;
-      } else if (op == "==" || right.kind != kText) {
+      } else if (op == Op("==") || right.kind != kText) {
         Number l = NumberOf(left), r = NumberOf(right);
         order = l < r ? -1 : (l > r ? 1 : 0);
       } else {
@@ -182,15 +256,15 @@ class Evaluator {
         order = cmp < 0 ? -1 : (cmp > 0 ? 1 : 0);
       }
       bool holds;
-      if (op == "=" || op == "=&" || op == "==")
+      if (op == Op("=") || op == Op("=&") || op == Op("=="))
         holds = order == 0;
-      else if (op == "<>" || op == "><")
+      else if (op == Op("<>") || op == Op("><"))
         holds = order != 0;
-      else if (op == "<")
+      else if (op == Op("<"))
         holds = order < 0;
-      else if (op == ">")
+      else if (op == Op(">"))
         holds = order > 0;
-      else if (op == ">=" || op == "=>")
+      else if (op == Op(">=") || op == Op("=>"))
         holds = order >= 0;
       else
         holds = order <= 0;
@@ -202,7 +276,7 @@ class Evaluator {
 
   TStrNum Additive() {
     TStrNum left = Multiplicative();
-    while (IsOp({"+", "-", "&"})) {
+    while (IsOp({Op("+"), Op("-"), Op("&")})) {
       char op = token_.text[0];
       Next();
       TStrNum right = Multiplicative();
@@ -222,7 +296,7 @@ class Evaluator {
 
   TStrNum Multiplicative() {
     TStrNum left = Operand();
-    while (IsOp({"*", "/", "%", "^"})) {
+    while (IsOp({Op("*"), Op("/"), Op("%"), Op("^")})) {
       char op = token_.text[0];
       Next();
       TStrNum right = Operand();
@@ -258,8 +332,125 @@ class Evaluator {
 
   TPiruBase& state_;
   TextPos c_;
+  const Recipes* recipes_ = nullptr;
+  std::size_t next_ = 0;
   TStrNum token_;
 };
+
+bool IsPlainLiteral(const std::string& literal) {
+  if (literal.empty() || literal[0] == '`') return true;
+  if (literal[0] != '"') return false;  // here-texts: read the ordinary way
+  return literal.find('{') == std::string::npos && literal.find("｛") == std::string::npos;
+}
+
+// Reads the text into recipes; answers false for anything whose reading has effects.
+bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Recipes& out, int depth,
+             bool after_operand = false) {
+  if (depth > 32) return false;
+  TextPos c{&text, offset};
+  std::uint8_t previous = after_operand ? kNumber : kNothing;
+  while (true) {
+    SkipBlanks(c);
+    if (c.AtEnd()) return true;
+    unsigned char b = c.At();
+    Recipe r{};
+    if (b == '(') {
+      std::string inner = ReadBracket(state, c);
+      r.kind = Recipe::kGroup;
+      r.group = std::make_shared<Recipes>();
+      if (!Compile(state, inner, 0, *r.group, depth + 1)) return false;
+      previous = kNumber;
+    } else if (IsOperatorChar(b)) {
+      r.kind = Recipe::kOperatorToken;
+      r.value.kind = kOperator;
+      r.value.text = static_cast<char>(b);
+      ++c.offset;
+      auto pair = [](unsigned char x) { return x == '&' || x == '<' || x == '=' || x == '>' || x == '|'; };
+      if (pair(b) && pair(c.At())) r.value.text += static_cast<char>(c.At()), ++c.offset;
+      r.value.op = Op(r.value.text.c_str());
+      bool operand_expected = previous == kOperator || previous == kNothing;
+      if (operand_expected && r.value.text == "-") {
+        SkipBlanks(c);
+        if (c.At() == '$' || IsDigit(c.At())) {
+          r.kind = Recipe::kConstant;
+          r.value = TStrNum{};
+          r.value.text = "-" + ReadNumber(c);
+          r.value.kind = kNumber;
+        } else {
+          std::string w = ReadWord(c);
+          if (w.empty() || c.At() == '(' || c.At() == '#' || EndsWithChar(w, "の")) return false;
+          r.kind = Recipe::kNegatedVariable;
+          r.name = std::move(w);
+        }
+        previous = kNumber;
+      } else if (operand_expected && r.value.text == "+" && (c.At() == '$' || IsDigit(c.At()))) {
+        r.kind = Recipe::kConstant;
+        r.value = TStrNum{};
+        r.value.text = ReadNumber(c);
+        r.value.kind = kNumber;
+        previous = kNumber;
+      } else {
+        previous = kOperator;
+      }
+    } else if (AtLiteral(c)) {
+      std::string literal = ReadLiteral(state, c);
+      if (!IsPlainLiteral(literal)) return false;
+      r.kind = Recipe::kConstant;
+      r.value.text = ExpandLiteral(state, literal);
+      r.value.kind = kText;
+      previous = kText;
+    } else if (b == '$' || IsDigit(b)) {
+      r.kind = Recipe::kConstant;
+      r.value.text = ReadNumber(c);
+      r.value.kind = kNumber;
+      previous = kNumber;
+    } else {
+      std::string w = ReadWord(c);
+      if (w.empty() || c.At() == '(' || c.At() == '#' || EndsWithChar(w, "の")) return false;
+      r.kind = Recipe::kVariable;
+      r.name = std::move(w);
+      previous = kText;
+    }
+    out.push_back(std::move(r));
+  }
+}
+
+// Expressions by their text (or the rest of a fragment after its first operand); null
+// for those that must be read the ordinary way.
+std::shared_ptr<const Recipes> CompiledFor(TPiruBase& state, const std::string& text, std::size_t offset,
+                                           bool after_operand) {
+  static std::unordered_map<std::string, std::shared_ptr<const Recipes>> compiled;
+  std::string key = (after_operand ? "\x01" : "") + text.substr(offset);
+  auto it = compiled.find(key);
+  if (it != compiled.end()) return it->second;
+  if (compiled.size() >= 4096) compiled.clear();
+  auto recipes = std::make_shared<Recipes>();
+  bool ok = false;
+  std::string saved_mark = state.LastMark;
+  std::size_t saved_log = ErrorLog().size();
+  try {
+    ok = Compile(state, text, offset, *recipes, 0, after_operand);
+  } catch (const Exception&) {
+    ErrorLog().resize(saved_log);  // reading it the ordinary way reports the error
+  }
+  state.LastMark = saved_mark;
+  std::shared_ptr<const Recipes> result = ok ? std::move(recipes) : nullptr;
+  compiled.emplace(std::move(key), result);
+  return result;
+}
+
+// Replays a compiled expression; answers false when it must be read the ordinary way
+// (nothing has happened then but reading variables).
+bool Replay(TPiruBase& state, const Recipes& recipes, TStrNum* first, TStrNum& result) {
+  try {
+    result = Evaluator(state, recipes).Run(first);
+    return true;
+  } catch (const NeedsReading&) {
+    return false;
+  } catch (const Exception&) {
+    return false;  // the ordinary reading raises it with its full message
+  }
+}
 
 // Each nesting level quotes its text once more: a bounded excerpt keeps the log small.
 std::string Excerpt(const std::string& text) {
@@ -302,6 +493,10 @@ std::string Finish(TPiruBase& state, TStrNum& result) {
 }  // namespace
 
 std::string EvaluateExpression(TPiruBase& state, const std::string& text) {
+  if (auto recipes = CompiledFor(state, text, 0, false)) {
+    TStrNum result;
+    if (Replay(state, *recipes, nullptr, result)) return Finish(state, result);
+  }
   TStrNum result = Evaluate(state, text);
   return Finish(state, result);
 }
@@ -315,6 +510,14 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
   TStrNum token;
   token.kind = first_is_text ? kText : kNumber;
   token.text = first;
+  if (auto recipes = CompiledFor(state, fragment, offset, true)) {
+    TStrNum copy = token;
+    TStrNum result;
+    if (Replay(state, *recipes, &copy, result)) {
+      if (result.kind != kText) NumberOf(result), result.has_text = false;
+      return Finish(state, result);
+    }
+  }
   try {
     TStrNum result = Evaluator(state, TextPos{&fragment, offset}).Run(&token);
     if (result.kind != kText) NumberOf(result), result.has_text = false;

@@ -31,6 +31,8 @@ class TPiruBase {
   bool DebugMode = false;
   TextPos Cur;
   std::int32_t Line = 0;
+  // Counts line numbers taken, so a cached decoding can tell whether it took one.
+  std::uint32_t LineTakes = 0;
   THashPi Words;
   int TextX = 10, TextY = 10;
   TStack Stack;

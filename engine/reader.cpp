@@ -192,6 +192,7 @@ void SkipToLineEnd(TextPos& c) {
 }
 
 void TakeLineNumber(TPiruBase& state, TextPos& c) {
+  ++state.LineTakes;
   while (c.At() == '\t' || c.At() == '\n' || c.At() == '\r' || c.At() == ' ') ++c.offset;
   if (!IsDigit(c.At())) {
     state.Line = -1;

@@ -1,5 +1,6 @@
 #include "engine/registry.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "engine/errors.h"
@@ -41,7 +42,7 @@ const HandlerTable& Handlers() {
   return table;
 }
 
-std::vector<std::string> Particles(const std::string& pattern) {
+std::vector<std::string> ParseParticles(const std::string& pattern) {
   std::vector<std::string> out;
   if (pattern.empty()) return out;
   std::size_t start = 0;
@@ -55,6 +56,15 @@ std::vector<std::string> Particles(const std::string& pattern) {
     }
   }
   return out;
+}
+
+// Patterns are few and every call binds one: each is parsed once.
+const std::vector<std::string>& Particles(const std::string& pattern) {
+  static std::unordered_map<std::string, std::vector<std::string>> parsed;
+  auto it = parsed.find(pattern);
+  if (it != parsed.end()) return it->second;
+  if (parsed.size() > 4096) parsed.clear();
+  return parsed.emplace(pattern, ParseParticles(pattern)).first->second;
 }
 
 bool EndsWithParticle(const std::string& fragment, const std::string& particle) {
@@ -113,13 +123,15 @@ void RegisterAll(TPiruBase& state) {
 }
 
 void Bind(TPiruBase& state, const THashNode& command) {
-  std::vector<std::string> particles = Particles(command.Pattern);
+  const std::vector<std::string>& particles = Particles(command.Pattern);
   std::size_t n = particles.size();
   TStack& stack = state.Stack;
   state.ArgDefaulted = n > 0 && n == stack.Count() + 1;
   if (state.ArgDefaulted) stack.Insert(0, state.PositionalArgs ? "それ" : "それ" + particles[0]);
-  const std::string head = "\"" + command.Name + "\"命令の引数に誤りがあります。\"" + command.Pattern + "\"の形式で指定してください。";
-  if (stack.Count() < n) RaiseScriptError(state, head + "引数が少ないです。");
+  auto head = [&] {
+    return "\"" + command.Name + "\"命令の引数に誤りがあります。\"" + command.Pattern + "\"の形式で指定してください。";
+  };
+  if (stack.Count() < n) RaiseScriptError(state, head() + "引数が少ないです。");
 
   std::vector<std::string> kept(n);
   for (std::size_t slot = n; slot-- > 0;) {
@@ -136,7 +148,7 @@ void Bind(TPiruBase& state, const THashNode& command) {
     } else {
       found = FindFragment(stack, {q}, index, ending) || FindFragment(stack, EquivalentParticles(q), index, ending);
     }
-    if (!found) RaiseScriptError(state, head + "\"" + q + "\"");
+    if (!found) RaiseScriptError(state, head() + "\"" + q + "\"");
     std::string fragment = stack.Get(index);
     stack.Erase(index);
     fragment.resize(fragment.size() - ending.size());

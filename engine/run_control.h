@@ -46,6 +46,7 @@ class TRunControlStack {
   void Push(TRunControl record) { frame_.push_back(std::move(record)); }
   bool Pop(TRunControl& out);
   std::size_t Count() const { return frame_.size(); }  // records of the current frame
+  TRunControl* Top() { return frame_.empty() ? nullptr : &frame_.back(); }
   void PushFrame();
   void PopFrame();
   void ClearAll();

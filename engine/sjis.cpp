@@ -2,19 +2,10 @@
 
 namespace pirune {
 
-std::size_t LastCharOffset(std::string_view s) {
-  std::size_t i = 0, last = 0;
-  while (i < s.size()) {
-    last = i;
-    i += CharLength(s, i);
-  }
-  return last;
-}
-
 bool EndsWithChar(std::string_view s, std::string_view c) {
-  if (s.size() < c.size() || s.empty()) return false;
-  std::size_t last = LastCharOffset(s);
-  return s.substr(last) == c;
+  if (c.empty() || s.size() < c.size()) return false;
+  std::size_t at = s.size() - c.size();
+  return s.substr(at) == c && IsCharBoundary(s, at);
 }
 
 std::string Trim(std::string_view s) {

@@ -22,9 +22,6 @@ inline bool IsCharBoundary(std::string_view s, std::size_t p) {
   return k % 2 == 0;
 }
 
-// Offset of the last character of s (s must not be empty).
-std::size_t LastCharOffset(std::string_view s);
-
 // Whether s ends with the character c, aligned on a character boundary.
 bool EndsWithChar(std::string_view s, std::string_view c);
 

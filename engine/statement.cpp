@@ -5,6 +5,7 @@
 #include "engine/assignment.h"
 #include "engine/conditions.h"
 #include "engine/control_flow.h"
+#include "engine/decode_cache.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
 #include "engine/nesting.h"
@@ -67,12 +68,50 @@ void InvokeByKind(TPiruBase& state, THashNode& word) {
   }
 }
 
-void TokenAnalysis(TPiruBase& state, std::string f, bool word_token) {
+// An assignment statement "name = value" decodes the same way every time it is read;
+// its decoding is kept, keyed by where the statement starts.
+struct DecodedAssignment {
+  std::string target;
+  std::string rest;
+  bool took_line = false;
+  std::int32_t line_after = 0;
+};
+
+DecodeCache<DecodedAssignment>& AssignmentCache() {
+  static DecodeCache<DecodedAssignment> cache;
+  return cache;
+}
+
+void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos start) {
+  if (start.None() || state.Stack.Count() > 0) {
+    AssignStatement(state, target, c);
+    return;
+  }
+  std::uint32_t takes = state.LineTakes;
+  DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line};
+  AssignmentCache().Store(start, c.offset, d);
+  AssignValue(state, d.target, d.rest);
+}
+
+// A statement decoded before: runs it and answers true.
+bool RunDecodedAssignment(TPiruBase& state) {
+  if (state.Stack.Count() > 0) return false;
+  std::size_t end = 0;
+  const DecodedAssignment* d = AssignmentCache().Find(state.Cur, end);
+  if (!d) return false;
+  DecodedAssignment decoded = *d;  // running it may decode (and evict) others
+  state.Cur.offset = end;
+  if (decoded.took_line) state.Line = decoded.line_after;
+  AssignValue(state, decoded.target, decoded.rest);
+  return true;
+}
+
+void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos start = TextPos{}) {
   TextPos& c = state.Cur;
   SkipBlanks(c);
   if (c.At() == '=') {
     ++c.offset;
-    AssignStatement(state, f, c);
+    Assignment(state, f, c, word_token ? start : TextPos{});
     return;
   }
   if (c.At() == '&') {
@@ -89,7 +128,7 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token) {
     return;
   }
   if (EndsWithChar(f, "は")) {
-    AssignStatement(state, f.substr(0, f.size() - 2), c);
+    Assignment(state, f.substr(0, f.size() - 2), c, word_token ? start : TextPos{});
     return;
   }
   if (EndsWithChar(f, "回")) {
@@ -297,6 +336,8 @@ void Step(TPiruBase& state) {
     LiteralStatement(state);
     return;
   }
+  if (RunDecodedAssignment(state)) return;
+  TextPos start = c;
   std::string w = ReadWord(c);
   if (w.empty()) {
     if (b == '&') GrammarError(state, b, "\"&\"は、文字列との連結に使います。");
@@ -307,7 +348,7 @@ void Step(TPiruBase& state) {
     ExecutePending(state);
     return;
   }
-  TokenAnalysis(state, std::move(w), true);
+  TokenAnalysis(state, std::move(w), true, start);
 }
 
 void ExecutePending(TPiruBase& state) {

@@ -105,8 +105,27 @@ THashNode* THash::FindExact(std::string_view name) const {
   return nullptr;
 }
 
+namespace {
+// Whether okurigana removal could change the name: a hiragana after another
+// double-byte character.
+bool MayHaveOkurigana(std::string_view name) {
+  bool after_double = false;
+  for (std::size_t i = 0; i < name.size();) {
+    std::size_t len = CharLength(name, i);
+    if (len == 2) {
+      unsigned code = (static_cast<unsigned char>(name[i]) << 8) | static_cast<unsigned char>(name[i + 1]);
+      bool hiragana = code >= 0x82A0 && code <= 0x833E;
+      if (hiragana && after_double) return true;
+      after_double = !hiragana || after_double;
+    }
+    i += len;
+  }
+  return false;
+}
+}  // namespace
+
 THashNode* THash::Find(std::string_view name, bool normalise) const {
-  if (normalise) {
+  if (normalise && MayHaveOkurigana(name)) {
     if (THashNode* w = FindExact(Normalise(name))) return w;
   }
   return FindExact(name);
@@ -132,6 +151,7 @@ int THash::Remove(std::string_view name, bool normalise) {
 }
 
 void THash::Clear() {
+  if (count_ == 0) return;
   for (auto& b : buckets_) b.clear();
   count_ = 0;
 }
@@ -197,10 +217,21 @@ void THashPi::AddLocal(std::unique_ptr<THashNode> word) {
     scopes_.back()->Add(std::move(word));
 }
 
-void THashPi::PushScope() { scopes_.push_back(std::make_unique<THash>()); }
+void THashPi::PushScope() {
+  if (spare_.empty()) {
+    scopes_.push_back(std::make_unique<THash>());
+  } else {
+    scopes_.push_back(std::move(spare_.back()));
+    spare_.pop_back();
+  }
+}
 
 void THashPi::PopScope() {
-  if (!scopes_.empty()) scopes_.pop_back();
+  if (scopes_.empty()) return;
+  std::unique_ptr<THash> scope = std::move(scopes_.back());
+  scopes_.pop_back();
+  scope->Clear();
+  if (spare_.size() < 64) spare_.push_back(std::move(scope));
 }
 
 std::string TStack::Pop() {

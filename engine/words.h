@@ -99,6 +99,7 @@ class THashPi : public THash {
 
  private:
   std::vector<std::unique_ptr<THash>> scopes_;
+  std::vector<std::unique_ptr<THash>> spare_;  // emptied scopes, reused: calls are frequent
 };
 
 // The word stack: argument fragments of the statement being read.

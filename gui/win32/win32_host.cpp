@@ -1,5 +1,6 @@
 #include "gui/win32/win32_host.h"
 
+#include "gui/win32/error_dialog.h"
 #include "gui/win32/text_lines.h"
 #include "platform/win32/wide.h"
 
@@ -43,13 +44,16 @@ void Win32Host::Warn(const std::string& text) {
   test_log_.Append(text);
 }
 
-ErrorChoice Win32Host::ShowErrorDialog(const std::string& log, bool /*debug_button*/) {
-  // Until the dialog has its own buttons, its one OK ends the run. The log's closing
-  // line break is left out under test: the entry gets its own.
-  std::string text = log;
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  Box(text, win32::Widen("実行中にエラーが発生しました。"), MB_OK | MB_ICONERROR);
-  return ErrorChoice::Quit;
+ErrorChoice Win32Host::ShowErrorDialog(const std::string& log, bool debug_button) {
+  if (test_log_.Active()) {
+    // Nobody is there to click: the log is recorded and the run ends, as the quit
+    // button would. Its closing line break is left out: the entry gets its own.
+    std::string text = log;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    test_log_.Append(text);
+    return ErrorChoice::Quit;
+  }
+  return TfrmError::Show(Owner(), log, debug_button);
 }
 
 void Win32Host::ShowMainWindow() { form_.Show(); }

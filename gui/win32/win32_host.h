@@ -1,5 +1,5 @@
-// The Win32 GUI host: the interpreter's requests carried out with the main window and
-// standard message boxes.
+// The Win32 GUI host: the interpreter's requests carried out with the main window,
+// standard message boxes and the error dialog.
 #pragma once
 #include <windows.h>
 
