@@ -29,14 +29,25 @@ bool OnlyJoins(TPiruBase& state, TextPos c) {
   return true;
 }
 
-// "X = X & ..." appends to X in place: the pieces are evaluated first (so they may read
-// X), then added to X's text without copying what X already holds.
-bool AppendInPlace(TPiruBase& state, THashNode& word, const std::string& rest) {
+}  // namespace
+
+bool IsSelfAppend(TPiruBase& state, const std::string& target, const std::string& rest) {
   TextPos c{&rest, 0};
   SkipBlanks(c);
-  if (ReadWord(c) != word.Name) return false;
+  if (ReadWord(c) != target) return false;
   SkipBlanks(c);
-  if (c.At() != '&' || c.At(1) == '&' || !OnlyJoins(state, c)) return false;
+  return c.At() == '&' && c.At(1) != '&' && OnlyJoins(state, c);
+}
+
+namespace {
+
+// "X = X & ..." appends to X in place: the pieces are evaluated first (so they may read
+// X), then added to X's text without copying what X already holds.
+void AppendInPlace(TPiruBase& state, THashNode& word, const std::string& rest) {
+  TextPos c{&rest, 0};
+  SkipBlanks(c);
+  ReadWord(c);
+  SkipBlanks(c);
   std::string tail;
   while (c.At() == '&' && c.At(1) != '&') {
     ++c.offset;
@@ -51,7 +62,6 @@ bool AppendInPlace(TPiruBase& state, THashNode& word, const std::string& rest) {
   word.AppendValue(tail);
   word.Mark = "s";
   state.LastMark = "s";
-  return true;
 }
 
 THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::string& value) {
@@ -233,13 +243,15 @@ void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c) {
   AssignValue(state, target, ReadRest(state, c));
 }
 
-void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest) {
+void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append) {
   std::size_t hash = target.find('#');
   if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
   THashNode* existing = state.Words.Find(target, false);
-  if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict &&
-      AppendInPlace(state, *existing, rest))
+  if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict && self_append != 0 &&
+      (self_append == 1 || IsSelfAppend(state, target, rest))) {
+    AppendInPlace(state, *existing, rest);
     return;
+  }
   std::string value = ArgumentValue(state, rest);
   std::string mark = state.LastMark;
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());

@@ -16,8 +16,13 @@ std::string ReadRest(TPiruBase& state, TextPos& c);
 // assignment to the owner's item.
 void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c);
 
-// Assigns the value text `rest` to the word named `target` (no owner).
-void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest);
+// Whether `rest` has the shape "target & ..." with nothing but joins: the assignment
+// then appends to the target in place. Depends on the text only.
+bool IsSelfAppend(TPiruBase& state, const std::string& target, const std::string& rest);
+
+// Assigns the value text `rest` to the word named `target` (no owner). `self_append` is
+// IsSelfAppend's answer when known (0 or 1), -1 when not.
+void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append = -1);
 
 // The item written after owner + "の", read from the cursor.
 std::string ReadOwnerItem(TPiruBase& state, THashNode& owner, TextPos& c);

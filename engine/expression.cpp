@@ -419,11 +419,17 @@ bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Reci
 // for those that must be read the ordinary way.
 std::shared_ptr<const Recipes> CompiledFor(TPiruBase& state, const std::string& text, std::size_t offset,
                                            bool after_operand) {
-  static std::unordered_map<std::string, std::shared_ptr<const Recipes>> compiled;
-  std::string key = (after_operand ? "\x01" : "") + text.substr(offset);
-  auto it = compiled.find(key);
-  if (it != compiled.end()) return it->second;
-  if (compiled.size() >= 4096) compiled.clear();
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  static std::unordered_map<std::string, std::shared_ptr<const Recipes>, Hash, std::equal_to<>> compiled[2];
+  auto& table = compiled[after_operand ? 1 : 0];
+  std::string_view rest = std::string_view(text).substr(offset);
+  auto it = table.find(rest);
+  if (it != table.end()) return it->second;
+  std::string key(rest);
+  if (table.size() >= 4096) table.clear();
   auto recipes = std::make_shared<Recipes>();
   bool ok = false;
   std::string saved_mark = state.LastMark;
@@ -435,7 +441,7 @@ std::shared_ptr<const Recipes> CompiledFor(TPiruBase& state, const std::string& 
   }
   state.LastMark = saved_mark;
   std::shared_ptr<const Recipes> result = ok ? std::move(recipes) : nullptr;
-  compiled.emplace(std::move(key), result);
+  table.emplace(std::move(key), result);
   return result;
 }
 

@@ -73,12 +73,14 @@ bool EndsWithParticle(const std::string& fragment, const std::string& particle) 
   return fragment.compare(at, particle.size(), particle) == 0 && IsCharBoundary(fragment, at);
 }
 
-std::vector<std::string> EquivalentParticles(const std::string& q) {
-  if (q == "と" || q == "の") return {"を"};
-  if (q == "を") return {"と", "の"};
-  if (q == "に") return {"へ"};
-  if (q == "へ") return {"に"};
-  return {};
+// The particles a script may write for a slot's particle besides the particle itself.
+const std::vector<std::string>& EquivalentParticles(const std::string& q) {
+  static const std::vector<std::string> none, wo{"を"}, to_no{"と", "の"}, he{"へ"}, ni{"に"};
+  if (q == "と" || q == "の") return wo;
+  if (q == "を") return to_no;
+  if (q == "に") return he;
+  if (q == "へ") return ni;
+  return none;
 }
 
 // Finds, from the top down, the fragment ending in one of the particles; gives its index
@@ -165,14 +167,14 @@ void Invoke(TPiruBase& state, const THashNode& command) {
   if (command.Name == "\\") return;  // a direct reference by number calls nothing
   Handler handler = command.Id >= 0 && command.Id < kHandlerCount ? Handlers()[static_cast<std::size_t>(command.Id)] : nullptr;
   if (!handler) NotAvailableYet(state, command.Name);
-  std::string wrapped = "『" + command.Name + "』命令の実行中にエラー。";
+  auto wrapped = [&] { return "『" + command.Name + "』命令の実行中にエラー。"; };
   try {
     handler(state);
   } catch (const Exception& e) {
-    if (e.Message().find("[エラー]") != std::string::npos) RaiseScriptError(state, wrapped);
-    RaiseScriptError(state, wrapped + "理由は、" + e.Message());
+    if (e.Message().find("[エラー]") != std::string::npos) RaiseScriptError(state, wrapped());
+    RaiseScriptError(state, wrapped() + "理由は、" + e.Message());
   } catch (const std::exception& e) {
-    RaiseScriptError(state, wrapped + "理由は、" + e.what());
+    RaiseScriptError(state, wrapped() + "理由は、" + e.what());
   }
 }
 

@@ -75,6 +75,7 @@ struct DecodedAssignment {
   std::string rest;
   bool took_line = false;
   std::int32_t line_after = 0;
+  bool self_append = false;
 };
 
 DecodeCache<DecodedAssignment>& AssignmentCache() {
@@ -88,9 +89,10 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
     return;
   }
   std::uint32_t takes = state.LineTakes;
-  DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line};
+  DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line, false};
+  d.self_append = IsSelfAppend(state, d.target, d.rest);
   AssignmentCache().Store(start, c.offset, d);
-  AssignValue(state, d.target, d.rest);
+  AssignValue(state, d.target, d.rest, d.self_append);
 }
 
 // A statement decoded before: runs it and answers true.
@@ -102,8 +104,17 @@ bool RunDecodedAssignment(TPiruBase& state) {
   DecodedAssignment decoded = *d;  // running it may decode (and evict) others
   state.Cur.offset = end;
   if (decoded.took_line) state.Line = decoded.line_after;
-  AssignValue(state, decoded.target, decoded.rest);
+  AssignValue(state, decoded.target, decoded.rest, decoded.self_append);
   return true;
+}
+
+// The loop commands, which read their block themselves, in any spelling.
+bool IsLoopWord(const std::string& f) {
+  static const std::string kRepeatHead = "繰", kEachHead = "反", kWhileHead = "ル";
+  if (f.compare(0, 2, kRepeatHead) != 0 && f.compare(0, 2, kEachHead) != 0 && f.compare(0, 2, kWhileHead) != 0)
+    return false;
+  std::string normalised = Normalise(f);
+  return normalised == "繰返" || normalised == "反復" || normalised == "ループ";
 }
 
 void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos start = TextPos{}) {
@@ -149,8 +160,7 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
       return;
     }
   }
-  std::string normalised = Normalise(f);
-  if (f == "もし" || normalised == "繰返" || normalised == "反復" || normalised == "ループ") {
+  if (f == "もし" || IsLoopWord(f)) {
     state.Stack.Push(std::move(f));
     ExecutePending(state);
     return;
