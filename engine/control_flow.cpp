@@ -219,14 +219,7 @@ void WhileLoop(TPiruBase& state) {
   std::string condition = Preprocess(state, TConvToHalf::Text(PopRaw(state)));
   Block block = ReadBlock(state);
   if (condition.empty() || condition == "``") return;
-  if (condition[0] == '`') {
-    std::string inner;
-    for (std::size_t i = 1; i + 1 < condition.size(); ++i) {
-      inner += condition[i];
-      if (condition[i] == '`' && condition[i + 1] == '`') ++i;
-    }
-    condition = inner;
-  }
+  if (condition[0] == '`') condition = Unquote(condition);
   if (!WhileHolds(state, condition)) return;
   SetCounter(state, 1);
   TRunControl r;

@@ -22,6 +22,16 @@ inline bool IsCharBoundary(std::string_view s, std::size_t p) {
   return k % 2 == 0;
 }
 
+// Whether s is enclosed in back quotes (the last one a character of its own).
+inline bool IsBackQuoted(std::string_view s) {
+  return s.size() >= 2 && s.front() == '`' && s.back() == '`' && IsCharBoundary(s, s.size() - 1);
+}
+
+// s without its enclosing back quotes, when it has them.
+inline std::string WithoutBackQuotes(std::string_view s) {
+  return std::string(IsBackQuoted(s) ? s.substr(1, s.size() - 2) : s);
+}
+
 // Whether s ends with the character c, aligned on a character boundary.
 bool EndsWithChar(std::string_view s, std::string_view c);
 

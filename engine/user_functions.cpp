@@ -20,14 +20,9 @@ std::size_t SlotCount(const std::string& pattern) {
   return n;
 }
 
-std::string Unquoted(std::string name) {
-  if (name.size() >= 2 && name.front() == '`' && name.back() == '`') name = name.substr(1, name.size() - 2);
-  return name;
-}
-
 void DefineFunction(TPiruBase& state) {
   std::string pattern = TConvToHalf::Text(PopText(state));
-  std::string name = Unquoted(PopRaw(state));
+  std::string name = WithoutBackQuotes(PopRaw(state));
   THashNode* label = state.Words.Find(name, false);
   if (!label) throw Exception(ArgumentErrorMessage(state) + "ラベルが定義されていません。");
   label->Pattern = pattern;

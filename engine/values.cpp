@@ -19,11 +19,26 @@ std::string Quote(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);
   out += '`';
-  for (char ch : text) {
-    out += ch;
-    if (ch == '`') out += '`';
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t len = CharLength(text, i);
+    out.append(text.substr(i, len));
+    if (len == 1 && text[i] == '`') out += '`';
+    i += len;
   }
   out += '`';
+  return out;
+}
+
+std::string Unquote(std::string_view quoted) {
+  if (!IsBackQuoted(quoted)) return std::string(quoted);
+  std::string out;
+  std::string_view inner = quoted.substr(1, quoted.size() - 2);
+  for (std::size_t i = 0; i < inner.size();) {
+    std::size_t len = CharLength(inner, i);
+    out.append(inner.substr(i, len));
+    if (len == 1 && inner[i] == '`' && i + 1 < inner.size() && inner[i + 1] == '`') ++i;
+    i += len;
+  }
   return out;
 }
 
@@ -175,12 +190,15 @@ std::string ExpandLiteral(TPiruBase& state, const std::string& literal) {
       out += ExpandQuoted(state, c, "\"");
       SkipOneJoin(c);
     } else if (c.At() == '`') {
-      for (++c.offset; !c.AtEnd(); ++c.offset) {
+      ++c.offset;
+      while (!c.AtEnd()) {
         if (c.At() == '`') {
           if (c.At(1) != '`') break;
           ++c.offset;
         }
-        out += static_cast<char>(c.At());
+        std::size_t start = c.offset;
+        StepChar(c);
+        out.append(literal, start, c.offset - start);
       }
       if (!c.AtEnd()) ++c.offset;
       SkipOneJoin(c);

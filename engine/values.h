@@ -13,6 +13,9 @@ class TPiruBase;
 // `text` with every back quote doubled, between back quotes: survives a second reading.
 std::string Quote(std::string_view text);
 
+// The text of a quoted form (enclosing back quotes removed, doubled ones undoubled).
+std::string Unquote(std::string_view quoted);
+
 // One value at the cursor; `limit` bounds only the length of a text literal.
 std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit = std::string::npos);
 

@@ -12,8 +12,7 @@ namespace {
 
 std::string PopName(TPiruBase& state) {
   std::string name = PopRaw(state);
-  if (name.size() >= 2 && name.front() == '`' && name.back() == '`') name = name.substr(1, name.size() - 2);
-  return name;
+  return WithoutBackQuotes(name);
 }
 
 THashNode& CreateVariable(TPiruBase& state, const std::string& name, const char* value) {
@@ -82,7 +81,7 @@ void CopyWord(TPiruBase& state) {
 
 void Rename(TPiruBase& state) {
   std::string form = PopRaw(state);
-  form = form.size() >= 2 && form.front() == '`' && form.back() == '`' ? form.substr(1, form.size() - 2) : std::string();
+  form = IsBackQuoted(form) ? WithoutBackQuotes(form) : std::string();
   if (!form.empty() && form.back() == ';') form.pop_back();
   THashNode* command = PopWord(state, false);
   std::vector<std::string> pieces;

@@ -75,7 +75,8 @@ TEST(StrToValue, Table) {
 
 TEST(Quote, RoundTripsThroughArgumentValue) {
   testing::Script s("");
-  for (const std::string& text : std::vector<std::string>{"plain", "with`quote", "``", "", std::string("nul\0byte", 8)}) {
+  for (const std::string& text : std::vector<std::string>{"plain", "with`quote", "``", "", std::string("nul\0byte", 8),
+                                                        "定義`表示`ソ"}) {
     EXPECT_EQ(ArgumentValue(s.state, Quote(text)), text);
   }
 }
