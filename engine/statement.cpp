@@ -168,8 +168,10 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
   if (word_token && c.At() == '(') {
     THashNode* w = state.Words.Find(f, true);
     if (w && IsCallable(w->Kind)) {
+      TextPos before = c;
       std::string result = CallWithBrackets(state, f, c, false);
-      if (c.None()) return;
+      // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
+      if (c.None() || c.text != before.text || c.offset < before.offset) return;
       SkipSpaces(c);
       if (c.At() == 0 || c.At() == '\r' || c.At() == ';') {
         state.Sore->SetValue(result);

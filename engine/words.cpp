@@ -86,7 +86,8 @@ THash::~THash() = default;
 
 int THash::Add(std::unique_ptr<THashNode> word) {
   if (!word) return -1;
-  auto& bucket = buckets_[BucketOf(word->Name)];
+  if (!buckets_) buckets_ = std::make_unique<std::array<Bucket, 256>>();
+  auto& bucket = (*buckets_)[BucketOf(word->Name)];
   for (auto& slot : bucket) {
     if (slot->Name == word->Name) {
       if (slot->Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
@@ -99,8 +100,8 @@ int THash::Add(std::unique_ptr<THashNode> word) {
 }
 
 THashNode* THash::FindExact(std::string_view name) const {
-  if (name.empty()) return nullptr;
-  for (const auto& w : buckets_[BucketOf(name)])
+  if (name.empty() || !buckets_) return nullptr;
+  for (const auto& w : (*buckets_)[BucketOf(name)])
     if (w->Name == name) return w.get();
   return nullptr;
 }
@@ -132,7 +133,8 @@ THashNode* THash::Find(std::string_view name, bool normalise) const {
 }
 
 bool THash::RemoveExact(std::string_view name) {
-  auto& bucket = buckets_[BucketOf(name)];
+  if (!buckets_) return false;
+  auto& bucket = (*buckets_)[BucketOf(name)];
   for (auto it = bucket.begin(); it != bucket.end(); ++it) {
     if ((*it)->Name == name) {
       bucket.erase(it);
@@ -152,7 +154,7 @@ int THash::Remove(std::string_view name, bool normalise) {
 
 void THash::Clear() {
   if (count_ == 0) return;
-  for (auto& b : buckets_) b.clear();
+  for (auto& b : *buckets_) b.clear();
   count_ = 0;
 }
 
@@ -176,7 +178,8 @@ void THash::LoadFromText(std::string_view text) {
 }
 
 void THash::Enumerate(const std::function<void(THashNode&)>& visit) const {
-  for (const auto& b : buckets_)
+  if (!buckets_) return;
+  for (const auto& b : *buckets_)
     for (const auto& w : b) visit(*w);
 }
 
@@ -193,11 +196,13 @@ std::string THash::LineForm() const {
 
 std::unique_ptr<THash> THash::Copy() const {
   auto copy = std::make_unique<THash>();
+  if (!buckets_) return copy;
+  copy->buckets_ = std::make_unique<std::array<Bucket, 256>>();
   for (unsigned b = 0; b < 256; ++b) {
-    for (const auto& w : buckets_[b]) {
+    for (const auto& w : (*buckets_)[b]) {
       auto entry = std::make_unique<THashNode>(w->Name, std::string(), 0);
       entry->Assign(*w);
-      copy->buckets_[b].push_back(std::move(entry));
+      (*copy->buckets_)[b].push_back(std::move(entry));
     }
   }
   copy->count_ = count_;
@@ -205,16 +210,19 @@ std::unique_ptr<THash> THash::Copy() const {
 }
 
 THashNode* THashPi::Find(std::string_view name, bool normalise) const {
-  for (auto it = scopes_.rbegin(); it != scopes_.rend(); ++it)
+  for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it)
     if (THashNode* w = (*it)->Find(name, normalise)) return w;
   return THash::Find(name, normalise);
 }
 
 void THashPi::AddLocal(std::unique_ptr<THashNode> word) {
-  if (scopes_.empty())
+  if (scopes_.empty()) {
     Add(std::move(word));
-  else
-    scopes_.back()->Add(std::move(word));
+    return;
+  }
+  THash* scope = scopes_.back().get();
+  if (scope->Count() == 0) declaring_.push_back(scope);
+  scope->Add(std::move(word));
 }
 
 void THashPi::PushScope() {
@@ -230,6 +238,7 @@ void THashPi::PopScope() {
   if (scopes_.empty()) return;
   std::unique_ptr<THash> scope = std::move(scopes_.back());
   scopes_.pop_back();
+  if (!declaring_.empty() && declaring_.back() == scope.get()) declaring_.pop_back();
   scope->Clear();
   if (spare_.size() < 64) spare_.push_back(std::move(scope));
 }

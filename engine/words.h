@@ -1,5 +1,6 @@
 // Words: everything a script can name lives in one dictionary of word records.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -84,7 +85,9 @@ class THash {
   THashNode* FindExact(std::string_view name) const;
   bool RemoveExact(std::string_view name);
 
-  std::vector<std::unique_ptr<THashNode>> buckets_[256];
+  using Bucket = std::vector<std::unique_ptr<THashNode>>;
+  // Made on the first word: a local scope that declares nothing costs next to nothing.
+  std::unique_ptr<std::array<Bucket, 256>> buckets_;
   int count_ = 0;
 };
 
@@ -95,10 +98,10 @@ class THashPi : public THash {
   void AddLocal(std::unique_ptr<THashNode> word);
   void PushScope();
   void PopScope();
-  std::size_t ScopeDepth() const { return scopes_.size(); }
 
  private:
   std::vector<std::unique_ptr<THash>> scopes_;
+  std::vector<THash*> declaring_;  // the scopes that hold words, innermost last: lookups skip the rest
   std::vector<std::unique_ptr<THash>> spare_;  // emptied scopes, reused: calls are frequent
 };
 

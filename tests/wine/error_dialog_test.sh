@@ -136,7 +136,7 @@ output_gets() {  # waits for a line to appear in out.txt
 offset_x=0 offset_y=0
 find_client() {
   local width height
-  read -r width height < <(convert "$1" -format '%w %h' info: 2>/dev/null) || return 1
+  read -r width height < <(convert "$1" -format '%w %h\n' info: 2>/dev/null) || return 1
   offset_x=$(((width - client_width) / 2))
   offset_y=$((height - client_height - offset_x))
   [ "$offset_x" -ge 0 ] && [ "$offset_y" -ge 0 ]
