@@ -6,6 +6,7 @@
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
+#include "engine/nesting.h"
 #include "engine/piru_base.h"
 #include "engine/preprocess.h"
 #include "engine/reader.h"
@@ -386,6 +387,7 @@ void CallLabel(TPiruBase& state, const THashNode& label) {
 }
 
 void CallLabelNested(TPiruBase& state, const THashNode& label) {
+  NestingGuard guard(state);
   TextPos caller = state.Cur;
   state.Cur = TextPos{};
   state.RunControl.PushFrame();

@@ -239,7 +239,7 @@ if open_dialog continue; then
       near "$(window_middle "$dialog")" "$(window_middle "$main")" 20
   fi
   check "continue: the run waits while the dialog is up (一 written, 二 not yet)" paused_at_error
-  capture_dialog "$dialog" "$shot"
+  check "continue: the dialog gets painted" capture_dialog "$dialog" "$shot"
   echo "picture: $shot"
   dark=$(dark_pixels "$shot" "$log_area")
   check "continue: the log box shows the error ($dark dark pixels)" test "${dark:-0}" -gt 30
@@ -268,7 +268,7 @@ stop_program
 # --- With -debug: the debug button is there; Alt+C quits.
 shot="$pictures/error-dialog-debug.png"
 if open_dialog debug -debug; then
-  capture_dialog "$dialog" "$shot"
+  check "debug: the dialog gets painted" capture_dialog "$dialog" "$shot"
   echo "picture: $shot"
   dark=$(dark_pixels "$shot" "$(caption_area $debug_left)")
   check "debug: the debug button is there with -debug ($dark dark pixels)" test "${dark:-0}" -gt 10
@@ -281,7 +281,7 @@ stop_program
 
 # --- The quit button, clicked.
 if open_dialog quit-button; then
-  capture_dialog "$dialog" "$PIRUNE_WINE_TMP/quit-button.png"
+  check "quit-button: the dialog gets painted" capture_dialog "$dialog" "$PIRUNE_WINE_TMP/quit-button.png"
   check "quit-button: a click on 終了 closes the dialog" \
     press_until_gone "$dialog" "$dialog_title" click_button "$dialog" "$quit_left"
   expect_quit quit-button
@@ -290,14 +290,14 @@ stop_program
 
 # --- Closing the dialog by its frame counts as quitting.
 if open_dialog alt-f4; then
-  capture_dialog "$dialog" "$PIRUNE_WINE_TMP/alt-f4.png"
+  check "alt-f4: the dialog gets painted" capture_dialog "$dialog" "$PIRUNE_WINE_TMP/alt-f4.png"
   check "alt-f4: Alt+F4 closes the dialog" press_until_gone "$dialog" "$dialog_title" press_key "$dialog" alt+F4
   expect_quit alt-f4
 fi
 stop_program
 
 if open_dialog escape; then
-  capture_dialog "$dialog" "$PIRUNE_WINE_TMP/escape.png"
+  check "escape: the dialog gets painted" capture_dialog "$dialog" "$PIRUNE_WINE_TMP/escape.png"
   check "escape: Escape closes the dialog" press_until_gone "$dialog" "$dialog_title" press_key "$dialog" Escape
   expect_quit escape
 fi
