@@ -82,6 +82,10 @@ class TPiruBase {
   // How deeply evaluation and nested runs are nested just now.
   int Nesting = 0;
 
+  // When not 0, the run stops after this many more statements steps (for harnesses that
+  // must bound any script's running time).
+  std::uint64_t StepBudget = 0;
+
   // Set when the program has ended (おわり, the error dialog's quit button).
   bool Ended = false;
   int ExitCode = 0;

@@ -206,6 +206,7 @@ void ScanLabels(TPiruBase& state, const std::string& text, const std::string& fi
       params = Trim(collected.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1));
       name = Trim(collected.substr(0, open));
     }
+    if (name.empty()) continue;  // a "*" alone names nothing that could be jumped to
     if (state.Words.Find(name, false)) {
       state.Cur = label_line;  // the message names the label's own line
       RaiseScriptError(state, "ラベル\"" + name + "\"の定義に失敗しました。既に単語として使われています。");

@@ -414,6 +414,10 @@ void RunLoop(TPiruBase& state) {
         RaiseScriptError(state, "実行が無限ループしている可能性があるので終了します。");
       if (state.Stop) return;
       if (state.Cur == last) RaiseScriptError(state, "特定できないシステムエラーです(ToT)");
+      if (state.StepBudget && --state.StepBudget == 0) {
+        EndProgram(state, state.ExitCode);
+        return;
+      }
       last = state.Cur;
       Step(state);
     } catch (const Exception& e) {

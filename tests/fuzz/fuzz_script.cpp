@@ -32,13 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   pirune::TPiruBase state;
   state.host = &host;
   state.FileName = "fuzz.prw";
+  state.StepBudget = 20000;  // loops may be written to run for ever
   state.Source.assign(reinterpret_cast<const char*>(data), size);
   pirune::ErrorLog().clear();
   try {
     pirune::RegisterAll(state);
     pirune::PrepareMainProgram(state);
-  } catch (const pirune::EPiru&) {
-    return 0;
+  } catch (const pirune::Exception&) {
+    return 0;  // the start reports it and ends
   }
   pirune::RunLoop(state);
   return 0;

@@ -83,6 +83,13 @@ TEST(ScanLabels, FindsLabelsAtLineStartsOnly) {
   EXPECT_NE(state.Words.Find("全角ラベル", false), nullptr);
 }
 
+TEST(ScanLabels, LabelsWithoutANameAreIgnored) {
+  TPiruBase state;
+  RegisterAll(state);
+  std::string text = Preprocess(state, "*\r\nA\r\n*  \r\nB");
+  EXPECT_NO_THROW(ScanLabels(state, text, "f.prw"));
+}
+
 TEST(ScanLabels, OnTheFirstLineOnlyTheFirstByteCounts) {
   TPiruBase state;
   RegisterAll(state);

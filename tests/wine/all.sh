@@ -19,6 +19,7 @@ suite() {  # NAME COMMAND...
 }
 suite "script tests under Wine" "$here/run-scripts.sh" "$exe" "$here/../scripts"
 suite "screenshot test" "$here/screenshot_test.sh" "$exe"
+suite "error dialog test" "$here/error_dialog_test.sh" "$exe"
 
 echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

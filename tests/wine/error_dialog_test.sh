@@ -87,6 +87,8 @@ start_program() {
   program_pid=$!
 }
 
+running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
+
 # The first visible window whose title matches, once it is mapped; empty if the program
 # ends first or the bound runs out.
 find_window() {
@@ -255,7 +257,7 @@ if open_dialog continue; then
   check "continue: a click on 実行を続ける closes the dialog" \
     press_until_gone "$dialog" "$dialog_title" click_button "$dialog" "$continue_left"
   check "continue: the script goes on after the error (二 written)" output_gets '二'
-  check "continue: the program keeps running" kill -0 "$program_pid"
+  check "continue: the program keeps running" running
   check "continue: the main window is still open" window_exists "$main" "$main_title"
   # Closed as a user would: Alt+F4 on the main window.
   press_until_gone "$main" "$main_title" press_key "$main" alt+F4
