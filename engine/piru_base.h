@@ -33,6 +33,9 @@ class TPiruBase {
   std::int32_t Line = 0;
   // Counts line numbers taken, so a cached decoding can tell whether it took one.
   std::uint32_t LineTakes = 0;
+  // Counts whole statements run from their kept reading: such a step reads and runs a
+  // statement at once and may come back to where it began (a label that calls itself).
+  std::uint64_t StatementsReplayed = 0;
   THashPi Words;
   int TextX = 10, TextY = 10;
   TStack Stack;
@@ -81,6 +84,16 @@ class TPiruBase {
 
   // How deeply evaluation and nested runs are nested just now.
   int Nesting = 0;
+
+  // The statement being read since its first token, while its reading can be kept for
+  // the next time (nothing in it depended on more than its own text).
+  struct StatementRecording {
+    bool active = false;
+    bool pure = false;
+    TextPos start;
+    std::uint32_t line_takes = 0;
+    int nesting = 0;
+  } Recording;
 
   // When not 0, the run stops after this many more statements steps (for harnesses that
   // must bound any script's running time).

@@ -101,6 +101,7 @@ bool RunDecodedAssignment(TPiruBase& state) {
   std::size_t end = 0;
   const DecodedAssignment* d = AssignmentCache().Find(state.Cur, end);
   if (!d) return false;
+  ++state.StatementsReplayed;
   DecodedAssignment decoded = *d;  // running it may decode (and evict) others
   state.Cur.offset = end;
   if (decoded.took_line) state.Line = decoded.line_after;
@@ -117,15 +118,82 @@ bool IsLoopWord(const std::string& f) {
   return normalised == "繰返" || normalised == "反復" || normalised == "ループ";
 }
 
+// A statement of plain tokens (words, numbers, texts without {…}) ends with the same
+// fragments on the word stack every time it is read, whatever the dictionary holds; only
+// what its command then does depends on it. Such a reading is kept, keyed by where the
+// statement starts.
+struct DecodedStatement {
+  enum End : std::uint8_t { kLineEnd, kOther } end = kOther;
+  std::vector<std::string> fragments;
+  bool took_line = false;
+  std::int32_t line_after = 0;
+};
+
+DecodeCache<DecodedStatement>& StatementCache() {
+  static DecodeCache<DecodedStatement> cache;
+  return cache;
+}
+
+// Something in the statement being read depends on more than its text.
+void NotPlain(TPiruBase& state) { state.Recording.pure = false; }
+
+void StartRecording(TPiruBase& state) {
+  auto& r = state.Recording;
+  r.active = true;
+  r.pure = true;
+  r.start = state.Cur;
+  r.line_takes = state.LineTakes;
+  r.nesting = state.Nesting;
+}
+
+// At the end of a statement read by the reader, before its command runs.
+void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
+  auto& r = state.Recording;
+  if (!r.active) return;
+  r.active = false;
+  if (!r.pure || r.nesting != state.Nesting || state.Cur.text != r.start.text || state.Stack.Count() == 0) return;
+  DecodedStatement d;
+  d.end = end;
+  for (std::size_t i = 0; i < state.Stack.Count(); ++i) d.fragments.push_back(state.Stack.Get(i));
+  d.took_line = state.LineTakes != r.line_takes;
+  d.line_after = state.Line;
+  StatementCache().Store(r.start, state.Cur.offset, std::move(d));
+}
+
+bool RunDecodedStatement(TPiruBase& state) {
+  std::size_t end = 0;
+  const DecodedStatement* d = StatementCache().Find(state.Cur, end);
+  if (!d) return false;
+  ++state.StatementsReplayed;
+  for (const auto& f : d->fragments) state.Stack.Push(f);
+  bool line_end = d->end == DecodedStatement::kLineEnd;
+  state.Cur.offset = end;
+  if (d->took_line) state.Line = d->line_after;
+  if (line_end) {
+    LineEndScope scope(state);
+    ExecutePending(state);
+  } else {
+    ExecutePending(state);
+  }
+  return true;
+}
+
+bool IsPlainLiteral(const std::string& literal) {
+  if (literal.empty() || literal[0] == '`') return true;
+  return literal.find('{') == std::string::npos && literal.find("｛") == std::string::npos;
+}
+
 void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos start = TextPos{}) {
   TextPos& c = state.Cur;
   SkipBlanks(c);
   if (c.At() == '=') {
+    NotPlain(state);
     ++c.offset;
     Assignment(state, f, c, word_token ? start : TextPos{});
     return;
   }
   if (c.At() == '&') {
+    NotPlain(state);
     std::string value;
     if (ReferenceValue(state, f, value)) f = Quote(value);
     f += ReadParticle(state, c);
@@ -139,18 +207,22 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
     return;
   }
   if (EndsWithChar(f, "は")) {
+    NotPlain(state);
     Assignment(state, f.substr(0, f.size() - 2), c, word_token ? start : TextPos{});
     return;
   }
   if (EndsWithChar(f, "回")) {
+    NotPlain(state);
     RepeatStatement(state, f.substr(0, f.size() - 2));
     return;
   }
   if (EndsWithChar(f, "時") && EndsWithChar(f.substr(0, f.size() - 2), "の")) {
+    NotPlain(state);
     CaseLabel(state, f.substr(0, f.size() - 4));
     return;
   }
   if (EndsWithChar(f, "て")) {
+    NotPlain(state);
     THashNode* w = state.Words.Find(f, true);
     if (w && IsCallable(w->Kind)) {
       if (c.At() == '(')
@@ -161,11 +233,13 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
     }
   }
   if (f == "もし" || IsLoopWord(f)) {
+    NotPlain(state);
     state.Stack.Push(std::move(f));
     ExecutePending(state);
     return;
   }
   if (word_token && c.At() == '(') {
+    NotPlain(state);
     THashNode* w = state.Words.Find(f, true);
     if (w && IsCallable(w->Kind)) {
       TextPos before = c;
@@ -186,6 +260,7 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
 }
 
 void ElementTarget(TPiruBase& state) {
+  NotPlain(state);
   TextPos& c = state.Cur;
   std::string name = state.Stack.Pop();
   if (!state.Words.Find(name, false)) state.Words.Add(std::make_unique<THashNode>(name, "", -1));
@@ -227,6 +302,7 @@ void NumberStatement(TPiruBase& state) {
 }
 
 void BracketStatement(TPiruBase& state) {
+  NotPlain(state);
   TextPos& c = state.Cur;
   std::string inner = ReadBracket(state, c);
   std::string f;
@@ -244,7 +320,9 @@ void BracketStatement(TPiruBase& state) {
 
 void LiteralStatement(TPiruBase& state) {
   TextPos& c = state.Cur;
-  std::string f = Quote(ArgumentValue(state, ReadLiteral(state, c)));
+  std::string literal = ReadLiteral(state, c);
+  if (!IsPlainLiteral(literal)) NotPlain(state);
+  std::string f = Quote(ArgumentValue(state, literal));
   SkipSpaces(c);
   f += ReadParticle(state, c);
   TokenAnalysis(state, std::move(f), false);
@@ -253,6 +331,7 @@ void LiteralStatement(TPiruBase& state) {
 // When the run goes on after a statement that failed before reading anything, it goes
 // on with the next line: running the same text again would only fail again.
 void MoveOnAfterError(TPiruBase& state, TextPos failed_at) {
+  state.Recording.active = false;
   if (state.Cur.None() || state.Cur != failed_at) return;
   SkipToLineEnd(state.Cur);
 }
@@ -271,7 +350,9 @@ std::string ReadParticle(TPiruBase& state, TextPos& c) {
       SkipBlanks(c);
     }
     if (AtLiteral(c)) {
-      out += "&" + Quote(ArgumentValue(state, ReadLiteral(state, c)));
+      std::string literal = ReadLiteral(state, c);
+      if (!IsPlainLiteral(literal)) NotPlain(state);
+      out += "&" + Quote(ArgumentValue(state, literal));
       SkipSpaces(c);
       if (c.At() != '&') out += ReadWord(c);
     } else {
@@ -287,8 +368,13 @@ void Step(TPiruBase& state) {
   TextPos& c = state.Cur;
   SkipBlanks(c);
   unsigned char b = c.At();
+  if (state.Stack.Count() == 0 && b != 0 && b != '\r' && b != '\n' && b != ';' && b != '*') {
+    if (RunDecodedStatement(state) || RunDecodedAssignment(state)) return;
+    StartRecording(state);
+  }
   switch (b) {
     case 0:
+      EndOfStatement(state, DecodedStatement::kOther);
       ExecutePending(state);
       return;
     case '\r':
@@ -296,6 +382,7 @@ void Step(TPiruBase& state) {
       std::size_t line_end = c.offset;
       TakeLineNumber(state, c);
       if (line_end > 0 && (*c.text)[line_end - 1] == ',') return;
+      EndOfStatement(state, DecodedStatement::kLineEnd);
       LineEndScope scope(state);
       ExecutePending(state);
       return;
@@ -320,9 +407,11 @@ void Step(TPiruBase& state) {
       return;
     case ';':
       ++c.offset;
+      EndOfStatement(state, DecodedStatement::kOther);
       ExecutePending(state);
       return;
     case '?': {
+      NotPlain(state);
       ++c.offset;
       SkipBlanks(c);
       if (c.At() != '"' && c.At() != '`') {
@@ -348,7 +437,6 @@ void Step(TPiruBase& state) {
     LiteralStatement(state);
     return;
   }
-  if (RunDecodedAssignment(state)) return;
   TextPos start = c;
   std::string w = ReadWord(c);
   if (w.empty()) {
@@ -357,6 +445,7 @@ void Step(TPiruBase& state) {
     GrammarError(state, b, "");
   }
   if (w == state.Soshite->Name) {
+    EndOfStatement(state, DecodedStatement::kOther);
     ExecutePending(state);
     return;
   }
@@ -394,6 +483,7 @@ void ExecutePending(TPiruBase& state) {
 
 void RunLoop(TPiruBase& state) {
   TextPos last;
+  std::uint64_t replayed = 0;
   while (true) {
     if (state.Cur.None() || state.BreakRequest == 1) return;
     if (state.Cur.At() == 0) {
@@ -413,12 +503,14 @@ void RunLoop(TPiruBase& state) {
       if (state.RunControl.Count() > static_cast<std::size_t>(kMaxRunControlRecords))
         RaiseScriptError(state, "実行が無限ループしている可能性があるので終了します。");
       if (state.Stop) return;
-      if (state.Cur == last) RaiseScriptError(state, "特定できないシステムエラーです(ToT)");
+      if (state.Cur == last && state.StatementsReplayed == replayed)
+        RaiseScriptError(state, "特定できないシステムエラーです(ToT)");
       if (state.StepBudget && --state.StepBudget == 0) {
         EndProgram(state, state.ExitCode);
         return;
       }
       last = state.Cur;
+      replayed = state.StatementsReplayed;
       Step(state);
     } catch (const Exception& e) {
       DispatchError(state, e);
