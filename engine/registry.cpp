@@ -58,21 +58,6 @@ std::vector<std::string> ParseParticles(const std::string& pattern) {
   return out;
 }
 
-// Patterns are few and every call binds one: each is parsed once.
-const std::vector<std::string>& Particles(const std::string& pattern) {
-  static std::unordered_map<std::string, std::vector<std::string>> parsed;
-  auto it = parsed.find(pattern);
-  if (it != parsed.end()) return it->second;
-  if (parsed.size() > 4096) parsed.clear();
-  return parsed.emplace(pattern, ParseParticles(pattern)).first->second;
-}
-
-bool EndsWithParticle(const std::string& fragment, const std::string& particle) {
-  if (particle.empty() || fragment.size() < particle.size()) return false;
-  std::size_t at = fragment.size() - particle.size();
-  return fragment.compare(at, particle.size(), particle) == 0 && IsCharBoundary(fragment, at);
-}
-
 // The particles a script may write for a slot's particle besides the particle itself.
 const std::vector<std::string>& EquivalentParticles(const std::string& q) {
   static const std::vector<std::string> none, wo{"を"}, to_no{"と", "の"}, he{"へ"}, ni{"に"};
@@ -83,17 +68,51 @@ const std::vector<std::string>& EquivalentParticles(const std::string& q) {
   return none;
 }
 
-// Finds, from the top down, the fragment ending in one of the particles; gives its index
-// and the particle it ends with.
-bool FindFragment(const TStack& stack, const std::vector<std::string>& particles, std::size_t& index,
-                  std::string& ending) {
-  for (std::size_t k = stack.Count(); k-- > 0;) {
-    const std::string f = stack.Get(k);
-    for (const auto& p : particles) {
-      if (EndsWithParticle(f, p)) {
-        index = k;
-        ending = p;
-        return true;
+struct Slot {
+  std::string particle;
+  const std::vector<std::string>* equivalents;
+};
+
+// Patterns are few and every call binds one: each is parsed once.
+const std::vector<Slot>& Slots(const std::string& pattern) {
+  static std::unordered_map<std::string, std::vector<Slot>> parsed;
+  auto it = parsed.find(pattern);
+  if (it != parsed.end()) return it->second;
+  if (parsed.size() > 4096) parsed.clear();
+  std::vector<Slot> slots;
+  for (auto& p : ParseParticles(pattern)) {
+    const std::vector<std::string>* equivalents = &EquivalentParticles(p);
+    slots.push_back(Slot{std::move(p), equivalents});
+  }
+  return parsed.emplace(pattern, std::move(slots)).first->second;
+}
+
+bool EndsWithParticle(const std::string& fragment, const std::string& particle) {
+  if (particle.empty() || fragment.size() < particle.size()) return false;
+  std::size_t at = fragment.size() - particle.size();
+  return fragment.compare(at, particle.size(), particle) == 0 && IsCharBoundary(fragment, at);
+}
+
+// Finds, from the top down, the fragment ending in the particle (or, failing that, in
+// one of its equivalents); gives its index and the particle it ends with.
+bool FindFragment(const TStack& stack, const Slot& slot, std::size_t& index, const std::string*& ending) {
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t k = stack.Count(); k-- > 0;) {
+      const std::string& f = stack.At(k);
+      if (pass == 0) {
+        if (EndsWithParticle(f, slot.particle)) {
+          index = k;
+          ending = &slot.particle;
+          return true;
+        }
+        continue;
+      }
+      for (const auto& e : *slot.equivalents) {
+        if (EndsWithParticle(f, e)) {
+          index = k;
+          ending = &e;
+          return true;
+        }
       }
     }
   }
@@ -125,38 +144,58 @@ void RegisterAll(TPiruBase& state) {
 }
 
 void Bind(TPiruBase& state, const THashNode& command) {
-  const std::vector<std::string>& particles = Particles(command.Pattern);
-  std::size_t n = particles.size();
+  const std::vector<Slot>& slots = Slots(command.Pattern);
+  std::size_t n = slots.size();
   TStack& stack = state.Stack;
   state.ArgDefaulted = n > 0 && n == stack.Count() + 1;
-  if (state.ArgDefaulted) stack.Insert(0, state.PositionalArgs ? "それ" : "それ" + particles[0]);
+  if (state.ArgDefaulted) stack.Insert(0, state.PositionalArgs ? "それ" : "それ" + slots[0].particle);
   auto head = [&] {
     return "\"" + command.Name + "\"命令の引数に誤りがあります。\"" + command.Pattern + "\"の形式で指定してください。";
   };
   if (stack.Count() < n) RaiseScriptError(state, head() + "引数が少ないです。");
 
-  std::vector<std::string> kept(n);
-  for (std::size_t slot = n; slot-- > 0;) {
-    const std::string& q = particles[slot];
-    std::size_t index = 0;
-    std::string ending;
-    bool found;
-    if (state.PositionalArgs) {
-      found = stack.Count() > 0;
-      index = stack.Count() - 1;
-      if (found && EndsWithParticle(stack.Get(index), q)) ending = q;
-      for (const auto& e : EquivalentParticles(q))
-        if (found && ending.empty() && EndsWithParticle(stack.Get(index), e)) ending = e;
-    } else {
-      found = FindFragment(stack, {q}, index, ending) || FindFragment(stack, EquivalentParticles(q), index, ending);
+  // Arguments written in the pattern's order, each with its own particle, bind where they
+  // stand: searching from the top down would pick exactly these.
+  std::size_t base = stack.Count() - n;
+  bool in_order = !state.PositionalArgs;
+  for (std::size_t i = 0; in_order && i < n; ++i) in_order = EndsWithParticle(stack.At(base + i), slots[i].particle);
+  if (in_order) {
+    for (std::size_t i = 0; i < n; ++i) {
+      std::string& f = stack.At(base + i);
+      f.resize(f.size() - slots[i].particle.size());
     }
-    if (!found) RaiseScriptError(state, head() + "\"" + q + "\"");
-    std::string fragment = stack.Get(index);
-    stack.Erase(index);
-    fragment.resize(fragment.size() - ending.size());
-    kept[slot] = std::move(fragment);
+  } else {
+    std::vector<std::string> kept(n);
+    for (std::size_t slot = n; slot-- > 0;) {
+      const Slot& q = slots[slot];
+      std::size_t index = 0;
+      const std::string* ending = nullptr;
+      static const std::string kNone;
+      bool found;
+      if (state.PositionalArgs) {
+        found = stack.Count() > 0;
+        index = stack.Count() - 1;
+        ending = &kNone;
+        if (found && EndsWithParticle(stack.At(index), q.particle)) {
+          ending = &q.particle;
+        } else if (found) {
+          for (const auto& e : *q.equivalents)
+            if (EndsWithParticle(stack.At(index), e)) {
+              ending = &e;
+              break;
+            }
+        }
+      } else {
+        found = FindFragment(stack, q, index, ending);
+      }
+      if (!found) RaiseScriptError(state, head() + "\"" + q.particle + "\"");
+      std::string fragment = std::move(stack.At(index));
+      stack.Erase(index);
+      fragment.resize(fragment.size() - ending->size());
+      kept[slot] = std::move(fragment);
+    }
+    for (auto& f : kept) stack.Push(std::move(f));
   }
-  for (auto& f : kept) stack.Push(std::move(f));
   if (stack.Count() > kMaxStackFragments)
     RaiseScriptError(state, "スタックが一杯になりました。ラベルなどに再帰呼び出しがないか確認！");
 }

@@ -112,6 +112,9 @@ class TStack {
   std::string Pop();
   std::string PopFirst();
   std::string Get(std::size_t i) const { return i < items_.size() ? items_[i] : std::string(); }
+  // Entry i from the bottom; i must be below Count().
+  std::string& At(std::size_t i) { return items_[i]; }
+  const std::string& At(std::size_t i) const { return items_[i]; }
   void Insert(std::size_t i, std::string s);
   void Erase(std::size_t i) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i)); }
   std::size_t Count() const { return items_.size(); }
