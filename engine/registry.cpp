@@ -164,30 +164,29 @@ void Bind(TPiruBase& state, const THashNode& command) {
       std::string& f = stack.At(base + i);
       f.resize(f.size() - slots[i].particle.size());
     }
+  } else if (state.PositionalArgs) {
+    // Bound by position: the topmost fragments, in order; a particle that happens to
+    // end a fragment is removed.
+    for (std::size_t i = 0; i < n; ++i) {
+      std::string& f = stack.At(base + i);
+      if (EndsWithParticle(f, slots[i].particle)) {
+        f.resize(f.size() - slots[i].particle.size());
+        continue;
+      }
+      for (const auto& e : *slots[i].equivalents) {
+        if (EndsWithParticle(f, e)) {
+          f.resize(f.size() - e.size());
+          break;
+        }
+      }
+    }
   } else {
     std::vector<std::string> kept(n);
     for (std::size_t slot = n; slot-- > 0;) {
       const Slot& q = slots[slot];
       std::size_t index = 0;
       const std::string* ending = nullptr;
-      static const std::string kNone;
-      bool found;
-      if (state.PositionalArgs) {
-        found = stack.Count() > 0;
-        index = stack.Count() - 1;
-        ending = &kNone;
-        if (found && EndsWithParticle(stack.At(index), q.particle)) {
-          ending = &q.particle;
-        } else if (found) {
-          for (const auto& e : *q.equivalents)
-            if (EndsWithParticle(stack.At(index), e)) {
-              ending = &e;
-              break;
-            }
-        }
-      } else {
-        found = FindFragment(stack, q, index, ending);
-      }
+      bool found = FindFragment(stack, q, index, ending);
       if (!found) RaiseScriptError(state, head() + "\"" + q.particle + "\"");
       std::string fragment = std::move(stack.At(index));
       stack.Erase(index);

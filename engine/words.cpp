@@ -210,9 +210,18 @@ std::unique_ptr<THash> THash::Copy() const {
 }
 
 THashNode* THashPi::Find(std::string_view name, bool normalise) const {
-  for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it)
-    if (THashNode* w = (*it)->Find(name, normalise)) return w;
-  return THash::Find(name, normalise);
+  if (!normalise || !MayHaveOkurigana(name)) {
+    for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it)
+      if (THashNode* w = (*it)->FindExact(name)) return w;
+    return FindExact(name);
+  }
+  std::string shortened = Normalise(name);
+  for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it) {
+    if (THashNode* w = (*it)->FindExact(shortened)) return w;
+    if (THashNode* w = (*it)->FindExact(name)) return w;
+  }
+  if (THashNode* w = FindExact(shortened)) return w;
+  return FindExact(name);
 }
 
 void THashPi::AddLocal(std::unique_ptr<THashNode> word) {

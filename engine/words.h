@@ -80,9 +80,9 @@ class THash {
   // The dictionary as lines "name=value" joined by CR LF.
   std::string LineForm() const;
   std::unique_ptr<THash> Copy() const;
+  THashNode* FindExact(std::string_view name) const;
 
  private:
-  THashNode* FindExact(std::string_view name) const;
   bool RemoveExact(std::string_view name);
 
   using Bucket = std::vector<std::unique_ptr<THashNode>>;
