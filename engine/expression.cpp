@@ -447,7 +447,190 @@ std::shared_ptr<const Recipes> CompiledFor(TPiruBase& state, const std::string& 
 
 // Replays a compiled expression; answers false when it must be read the ordinary way
 // (nothing has happened then but reading variables).
+// Arithmetic on numbers alone, replayed without texts: the tokens are numbers and the
+// operators arithmetic, comparison or logic. Answers false (having changed nothing) for
+// anything else, which the general replay then handles.
+class NumericReplay {
+ public:
+  NumericReplay(TPiruBase& state, const Recipes& recipes) : state_(state), recipes_(recipes) {}
+
+  bool Run(const TStrNum* first, Number& result) {
+    if (first) {
+      if (first->kind != kNumber) return false;
+      token_ = Token{Token::kNumber, StrToValue(first->text), 0};
+    } else if (!Next()) {
+      return false;
+    }
+    if (!Logical(result)) return false;
+    return token_.kind == Token::kNumber;  // an operator left over: the general way reports it
+  }
+
+ private:
+  struct Token {
+    enum Kind : std::uint8_t { kNumber, kOperator, kEnd } kind;
+    Number value;
+    std::uint16_t op;
+  };
+
+  bool Next() {
+    if (next_ >= recipes_.size()) {
+      token_ = Token{Token::kEnd, 0, 0};
+      return false;  // the end reads as an empty text: not for this replay
+    }
+    const Recipe& r = recipes_[next_++];
+    switch (r.kind) {
+      case Recipe::kOperatorToken:
+        if (r.value.op == Op("&")) return false;
+        token_ = Token{Token::kOperator, 0, r.value.op};
+        return true;
+      case Recipe::kConstant:
+        if (r.value.kind != kNumber) return false;
+        token_ = Token{Token::kNumber, StrToValue(r.value.text), 0};
+        return true;
+      case Recipe::kVariable:
+      case Recipe::kNegatedVariable: {
+        const THashNode* w = state_.Words.Find(r.name, false);
+        if (!w || w->Kind != kVariable || w->Mark != "e" || w->Dict) return false;
+        const std::string& text = w->Value;
+        if (r.kind == Recipe::kNegatedVariable) {
+          // "-" is joined to the text before it is read: only a text that begins with
+          // a digit reads as the negated number.
+          if (text.empty() || !IsDigit(static_cast<unsigned char>(text[0]))) return false;
+          token_ = Token{Token::kNumber, -StrToValue(text), 0};
+        } else {
+          token_ = Token{Token::kNumber, StrToValue(text), 0};
+        }
+        return true;
+      }
+      case Recipe::kGroup: {
+        Number v;
+        if (!NumericReplay(state_, *r.group).Run(nullptr, v)) return false;
+        token_ = Token{Token::kNumber, v, 0};
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Reads the next token after an operand; the end of the tokens ends the expression.
+  bool Advance() {
+    if (next_ >= recipes_.size()) {
+      token_ = Token{Token::kNumber, 0, 0};  // stands for the empty text that ends it
+      ended_ = true;
+      return true;
+    }
+    return Next();
+  }
+
+  bool IsOp(std::initializer_list<std::uint16_t> ops) const {
+    if (ended_ || token_.kind != Token::kOperator) return false;
+    for (std::uint16_t op : ops)
+      if (token_.op == op) return true;
+    return false;
+  }
+
+  bool Logical(Number& out) {
+    Number left;
+    if (!Comparison(left)) return false;
+    while (IsOp({Op("&&"), Op("||")})) {
+      bool both = token_.op == Op("&&");
+      if (!Next()) return false;
+      Number right;
+      if (!Comparison(right)) return false;
+      left = (both ? (left > 0 && right > 0) : (left > 0 || right > 0)) ? 1 : 0;
+    }
+    out = left;
+    return true;
+  }
+
+  bool Comparison(Number& out) {
+    Number left;
+    if (!Additive(left)) return false;
+    while (IsOp({Op("="), Op("<>"), Op("><"), Op("<"), Op(">"), Op(">="), Op("=>"), Op("<="), Op("=<"), Op("==")})) {
+      std::uint16_t op = token_.op;
+      if (!Next()) return false;
+      Number right;
+      if (!Additive(right)) return false;
+      bool holds;
+      if (op == Op("=") || op == Op("=="))
+        holds = left == right;
+      else if (op == Op("<>") || op == Op("><"))
+        holds = left != right;
+      else if (op == Op("<"))
+        holds = left < right;
+      else if (op == Op(">"))
+        holds = left > right;
+      else if (op == Op(">=") || op == Op("=>"))
+        holds = left >= right;
+      else
+        holds = left <= right;
+      left = holds ? 1 : 0;
+    }
+    out = left;
+    return true;
+  }
+
+  bool Additive(Number& out) {
+    Number left;
+    if (!Multiplicative(left)) return false;
+    while (IsOp({Op("+"), Op("-")})) {
+      bool plus = token_.op == Op("+");
+      if (!Next()) return false;
+      Number right;
+      if (!Multiplicative(right)) return false;
+      left = plus ? left + right : left - right;
+      if (!std::isfinite(left)) return false;
+    }
+    out = left;
+    return true;
+  }
+
+  bool Multiplicative(Number& out) {
+    Number left;
+    if (!Operand(left)) return false;
+    while (IsOp({Op("*"), Op("/"), Op("%"), Op("^")})) {
+      std::uint16_t op = token_.op;
+      if (!Next()) return false;
+      Number right;
+      if (!Operand(right)) return false;
+      if (op == Op("*")) {
+        left = left * right;
+      } else if (op == Op("/")) {
+        left = right == 0 ? 0 : left / right;
+      } else if (op == Op("%")) {
+        if (!(std::fabs(left) < 9.2e18L && std::fabs(right) < 9.2e18L)) return false;
+        std::int64_t a = static_cast<std::int64_t>(std::trunc(left)), b = static_cast<std::int64_t>(std::trunc(right));
+        left = (b == 0 || b == -1) ? 0 : static_cast<Number>(a % b);
+      } else {
+        return false;  // powers: the general way knows their errors
+      }
+      if (!std::isfinite(left)) return false;
+    }
+    out = left;
+    return true;
+  }
+
+  bool Operand(Number& out) {
+    if (ended_ || token_.kind != Token::kNumber) return false;
+    out = token_.value;
+    return Advance();
+  }
+
+  TPiruBase& state_;
+  const Recipes& recipes_;
+  std::size_t next_ = 0;
+  Token token_{Token::kEnd, 0, 0};
+  bool ended_ = false;
+};
+
 bool Replay(TPiruBase& state, const Recipes& recipes, TStrNum* first, TStrNum& result) {
+  Number number;
+  if (NumericReplay(state, recipes).Run(first, number)) {
+    result = TStrNum{};
+    SetNumber(result, number);
+    result.has_text = false;
+    return true;
+  }
   try {
     result = Evaluator(state, recipes).Run(first);
     return true;

@@ -109,3 +109,36 @@ TEST(ArgumentValue, CommandsReadAsValuesLeaveSoreAlone) {
 
 }  // namespace
 }  // namespace pirune
+
+namespace pirune {
+namespace {
+
+// Expressions over variables are read once and replayed afterwards; the replay must give
+// what reading the text gives, the first time and every time after.
+TEST(EvaluateExpression, ReplayAgreesWithReading) {
+  struct Case { const char* expression; const char* value; const char* mark; } cases[] = {
+      {"A+B", "5", "e"},        {"A&B", "23", "s"},       {"T&A", "x2", "s"},     {"-A+1", "-1", "e"},
+      {"-S", "0", "e"},         {"A*B-1", "5", "e"},      {"(A+B)*2", "10", "e"}, {"T=\"x\"", "1", "e"},
+      {"A<B && B<4", "1", "e"}, {"A%B", "2", "e"},        {"B/0", "0", "e"},      {"未定義+1", "1", "e"},
+      {"A^B", "8", "e"},        {"N+1", "1", "e"},        {"(A)&(B)", "23", "s"}, {"A B", "2", "e"},
+  };
+  testing::Script s("A=2\r\nB=3\r\nT=「x」\r\nS=「 5」\r\nN=「」");
+  s.Run();
+  for (int round = 0; round < 3; ++round) {
+    for (const auto& c : cases) {
+      EXPECT_EQ(EvaluateExpression(s.state, c.expression), c.value) << c.expression << " round " << round;
+      EXPECT_EQ(s.state.LastMark, c.mark) << c.expression;
+    }
+  }
+}
+
+TEST(EvaluateExpression, AVariableThatBecomesACommandIsReadAgain) {
+  testing::Script s("A=1\r\n*ラベル\r\nそれは 7\r\n戻る");
+  s.Run();
+  EXPECT_EQ(EvaluateExpression(s.state, "A+1"), "2");
+  s.state.Words.Find("A", false)->Assign(*s.state.Words.Find("ラベル", false));
+  EXPECT_EQ(EvaluateExpression(s.state, "A+1"), "8");
+}
+
+}  // namespace
+}  // namespace pirune
