@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/assignment.h"
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
@@ -261,26 +262,7 @@ Block ReadBlock(TPiruBase& state) {
     block.body = std::make_shared<const std::string>(ReadBracket(state, c));
     return block;
   }
-  std::string copy;
-  while (!c.AtEnd()) {
-    unsigned char b = c.At();
-    if (b == 0 || b == '\r' || b == '\n' || b == ';') break;
-    std::size_t start = c.offset;
-    if (AtLiteral(c)) {
-      ReadLiteral(state, c);
-    } else if (b == '(') {
-      ReadBracket(state, c);
-    } else if (b == '&' && (c.At(1) == '\r' || c.At(1) == '\n')) {
-      copy += '&';
-      ++c.offset;
-      TakeLineNumber(state, c);
-      SkipBlanks(c);
-      continue;
-    } else {
-      StepChar(c);
-    }
-    copy.append(*c.text, start, c.offset - start);
-  }
+  std::string copy = ReadRest(state, c);  // the rest of the statement
   block.body = std::make_shared<const std::string>(std::move(copy));
   return block;
 }
@@ -387,20 +369,10 @@ void CallLabel(TPiruBase& state, const THashNode& label) {
 }
 
 void CallLabelNested(TPiruBase& state, const THashNode& label) {
-  NestingGuard guard(state);
-  TextPos caller = state.Cur;
-  state.Cur = TextPos{};
-  state.RunControl.PushFrame();
-  try {
+  RunNestedRun(state, [&] {
+    state.Cur = TextPos{};
     CallLabel(state, label);
-    RunLoop(state);
-  } catch (...) {
-    state.RunControl.PopFrame();
-    state.Cur = caller;
-    throw;
-  }
-  state.RunControl.PopFrame();
-  state.Cur = state.Ended ? TextPos{} : caller;
+  });
 }
 
 void AddControlFlowHandlers(HandlerTable& table) {

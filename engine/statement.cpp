@@ -1,6 +1,7 @@
 #include "engine/statement.h"
 
 #include <cstdlib>
+#include <functional>
 
 #include "engine/assignment.h"
 #include "engine/conditions.h"
@@ -522,12 +523,12 @@ void RunLoop(TPiruBase& state) {
   }
 }
 
-void RunNested(TPiruBase& state, TextPos start) {
+void RunNestedRun(TPiruBase& state, const std::function<void()>& enter) {
   NestingGuard guard(state);
   TextPos saved = state.Cur;
-  state.Cur = start;
   state.RunControl.PushFrame();
   try {
+    enter();
     RunLoop(state);
   } catch (...) {
     state.RunControl.PopFrame();
@@ -536,6 +537,10 @@ void RunNested(TPiruBase& state, TextPos start) {
   }
   state.RunControl.PopFrame();
   state.Cur = state.Ended ? TextPos{} : saved;
+}
+
+void RunNested(TPiruBase& state, TextPos start) {
+  RunNestedRun(state, [&] { state.Cur = start; });
 }
 
 void EndProgram(TPiruBase& state, int exit_code) {

@@ -1,6 +1,7 @@
 // The statement reader and the run loop: the program counter is a cursor into the
 // program text, and statements are read afresh each time they run.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "engine/text_pos.h"
@@ -21,6 +22,9 @@ void RunLoop(TPiruBase& state);
 
 // Runs from `start` in a fresh run-control frame and comes back to where it was.
 void RunNested(TPiruBase& state, TextPos start);
+
+// The same, with `enter` putting the cursor where the nested run begins.
+void RunNestedRun(TPiruBase& state, const std::function<void()>& enter);
 
 // The particle after a value, or the "&" chain that continues it.
 std::string ReadParticle(TPiruBase& state, TextPos& c);
