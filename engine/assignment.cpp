@@ -1,6 +1,7 @@
 #include "engine/assignment.h"
 
 #include "engine/errors.h"
+#include "engine/expression.h"
 #include "engine/not_yet.h"
 #include "engine/piru_base.h"
 #include "engine/reader.h"
@@ -243,7 +244,8 @@ void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c) {
   AssignValue(state, target, ReadRest(state, c));
 }
 
-void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append) {
+void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append,
+                 const CompiledArgument* compiled) {
   std::size_t hash = target.find('#');
   if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
   THashNode* existing = state.Words.Find(target, false);
@@ -252,7 +254,8 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     AppendInPlace(state, *existing, rest);
     return;
   }
-  std::string value = ArgumentValue(state, rest);
+  std::string value;
+  if (!compiled || !EvaluateCompiledArgument(state, *compiled, value)) value = ArgumentValue(state, rest);
   std::string mark = state.LastMark;
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
   StoreValue(state, word, std::move(value), mark);

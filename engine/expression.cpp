@@ -110,6 +110,9 @@ struct Recipe {
   TStrNum value;                         // constants and operators
   std::string name;                      // variables
   std::shared_ptr<std::vector<Recipe>> group;
+  // The first operand of an argument: a number-marked value that is not a plain number
+  // is read again as text there, which only the ordinary reading does.
+  bool argument_head = false;
 };
 using Recipes = std::vector<Recipe>;
 
@@ -202,6 +205,12 @@ class Evaluator {
         } else if (w->Kind == kVariable) {
           token_.text = w->GetValue();
           token_.kind = w->Mark == "e" ? kNumber : kText;
+          if (r.argument_head) {
+            // As an argument's first value: a text when so marked or empty, otherwise a
+            // number, which is read again as text when it is not a plain number.
+            token_.kind = (w->Mark == "s" || token_.text.empty()) ? kText : kNumber;
+            if (token_.kind == kNumber && !IsPlainNumber(token_.text)) throw NeedsReading{};
+          }
         } else if (w->Kind == kDictionary) {
           token_.text = w->GetValue();
           token_.kind = kText;
@@ -490,8 +499,9 @@ class NumericReplay {
       case Recipe::kVariable:
       case Recipe::kNegatedVariable: {
         const THashNode* w = state_.Words.Find(r.name, false);
-        if (!w || w->Kind != kVariable || w->Mark != "e" || w->Dict) return false;
+        if (!w || w->Kind != kVariable || w->Dict) return false;
         const std::string& text = w->Value;
+        if (r.argument_head ? (w->Mark == "s" || !IsPlainNumber(text)) : w->Mark != "e") return false;
         if (r.kind == Recipe::kNegatedVariable) {
           // "-" is joined to the text before it is read: only a text that begins with
           // a digit reads as the negated number.
@@ -719,6 +729,62 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
       RaiseExpressionError(state, wrapped, "(" + written + ")");
     }
   }
+}
+
+bool IsPlainNumber(std::string_view s) {
+  std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
+  bool digits = false, point = false;
+  for (; i < s.size(); ++i) {
+    if (IsDigit(static_cast<unsigned char>(s[i]))) {
+      digits = true;
+    } else if (s[i] == '.' && !point && digits) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits && s.back() != '.';
+}
+
+struct CompiledArgument {
+  Recipes recipes;
+  std::string text;  // for the ordinary reading's messages
+};
+
+std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const std::string& text) {
+  TextPos c{&text, 0};
+  SkipBlanks(c);
+  Recipe head{};
+  head.argument_head = true;
+  if (c.At() == '$' || IsDigit(c.At())) {
+    head.kind = Recipe::kConstant;
+    head.value.text = ReadNumber(c);
+    head.value.kind = kNumber;
+  } else {
+    std::string w = ReadWord(c);
+    if (w.empty() || c.At() == '(' || c.At() == '#' || EndsWithChar(w, "の")) return nullptr;
+    head.kind = Recipe::kVariable;
+    head.name = std::move(w);
+  }
+  SkipBlanks(c);
+  unsigned char b = c.At();
+  bool joins = b == '&' && c.At(1) != '&';
+  if (joins || !(IsOperatorChar(b) || (b == '|' && c.At(1) == '|'))) return nullptr;
+  auto rest = CompiledFor(state, text, c.offset, true);
+  if (!rest) return nullptr;
+  auto argument = std::make_shared<CompiledArgument>();
+  argument->recipes.push_back(std::move(head));
+  argument->recipes.insert(argument->recipes.end(), rest->begin(), rest->end());
+  argument->text = text;
+  return argument;
+}
+
+bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out) {
+  TStrNum result;
+  if (!Replay(state, argument.recipes, nullptr, result)) return false;
+  if (result.kind != kText) NumberOf(result), result.has_text = false;
+  out = Finish(state, result);
+  return true;
 }
 
 Number StrToValue(std::string_view text) {

@@ -1,5 +1,6 @@
 // Infix expressions: arithmetic, joining, comparison and logic, read straight from text.
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,16 @@ std::string EvaluateExpression(TPiruBase& state, const std::string& text);
 // already been read as `first`.
 std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_is_text, const std::string& fragment,
                                std::size_t offset);
+
+// Digits with an optional sign and fraction: written back and read again, the same number.
+bool IsPlainNumber(std::string_view s);
+
+// An argument of the shape "operand operator …" (a variable or a number first), kept as
+// tokens; what ArgumentValue gives for it, without reading its text again.
+struct CompiledArgument;
+std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const std::string& text);
+// Answers false when the argument must be read the ordinary way (nothing has happened).
+bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out);
 
 // The numeric reading of a text: its longest numeric prefix, 0 when there is none.
 Number StrToValue(std::string_view text);

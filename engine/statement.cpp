@@ -77,6 +77,7 @@ struct DecodedAssignment {
   bool took_line = false;
   std::int32_t line_after = 0;
   bool self_append = false;
+  std::shared_ptr<const CompiledArgument> value;  // when the value is an expression kept as tokens
 };
 
 DecodeCache<DecodedAssignment>& AssignmentCache() {
@@ -92,8 +93,9 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
   std::uint32_t takes = state.LineTakes;
   DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line, false};
   d.self_append = IsSelfAppend(state, d.target, d.rest);
+  if (!d.self_append) d.value = CompileArgument(state, d.rest);
   AssignmentCache().Store(start, c.offset, d);
-  AssignValue(state, d.target, d.rest, d.self_append);
+  AssignValue(state, d.target, d.rest, d.self_append, d.value.get());
 }
 
 // A statement decoded before: runs it and answers true.
@@ -106,7 +108,7 @@ bool RunDecodedAssignment(TPiruBase& state) {
   DecodedAssignment decoded = *d;  // running it may decode (and evict) others
   state.Cur.offset = end;
   if (decoded.took_line) state.Line = decoded.line_after;
-  AssignValue(state, decoded.target, decoded.rest, decoded.self_append);
+  AssignValue(state, decoded.target, decoded.rest, decoded.self_append, decoded.value.get());
   return true;
 }
 

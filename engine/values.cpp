@@ -147,22 +147,6 @@ std::string ExpandQuoted(TPiruBase& state, TextPos& c, std::string_view closing)
   }
 }
 
-// Digits with an optional sign and fraction: read back, it is the same number.
-bool IsPlainNumber(const std::string& s) {
-  std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
-  bool digits = false, point = false;
-  for (; i < s.size(); ++i) {
-    if (IsDigit(static_cast<unsigned char>(s[i]))) {
-      digits = true;
-    } else if (s[i] == '.' && !point && digits) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  return digits && s.back() != '.';
-}
-
 void SkipOneJoin(TextPos& c) {
   SkipBlanks(c);
   if (c.At() == '&') {
