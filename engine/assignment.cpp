@@ -244,13 +244,42 @@ void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c) {
   AssignValue(state, target, ReadRest(state, c));
 }
 
+bool ConstantAppendTail(TPiruBase& state, const std::string& rest, std::string& tail) {
+  TextPos c{&rest, 0};
+  SkipBlanks(c);
+  ReadWord(c);
+  SkipBlanks(c);
+  tail.clear();
+  while (c.At() == '&' && c.At(1) != '&') {
+    ++c.offset;
+    SkipBlanks(c);
+    if (AtLiteral(c)) {
+      std::string literal = ReadLiteral(state, c);
+      if (!IsPlainLiteral(literal)) return false;
+      tail += ExpandLiteral(state, literal);
+    } else if (c.At() == '$' || IsDigit(c.At())) {
+      tail += ReadNumber(c);
+    } else {
+      return false;
+    }
+    SkipBlanks(c);
+  }
+  return c.AtEnd();
+}
+
 void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append,
-                 const CompiledArgument* compiled) {
+                 const CompiledArgument* compiled, const std::string* constant_tail) {
   std::size_t hash = target.find('#');
   if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
   THashNode* existing = state.Words.Find(target, false);
   if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict && self_append != 0 &&
       (self_append == 1 || IsSelfAppend(state, target, rest))) {
+    if (constant_tail) {
+      existing->AppendValue(*constant_tail);
+      existing->Mark = "s";
+      state.LastMark = "s";
+      return;
+    }
     AppendInPlace(state, *existing, rest);
     return;
   }

@@ -23,7 +23,11 @@ bool IsSelfAppend(TPiruBase& state, const std::string& target, const std::string
 // Assigns the value text `rest` to the word named `target` (no owner). `self_append` is
 // IsSelfAppend's answer when known (0 or 1), -1 when not.
 void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append = -1,
-                 const struct CompiledArgument* compiled = nullptr);
+                 const struct CompiledArgument* compiled = nullptr, const std::string* constant_tail = nullptr);
+
+// For a self-append whose pieces are all constants (plain texts, numbers): what it
+// appends, so that it need not be read again.
+bool ConstantAppendTail(TPiruBase& state, const std::string& rest, std::string& tail);
 
 // The item written after owner + "の", read from the cursor.
 std::string ReadOwnerItem(TPiruBase& state, THashNode& owner, TextPos& c);

@@ -346,11 +346,6 @@ class Evaluator {
   TStrNum token_;
 };
 
-bool IsPlainLiteral(const std::string& literal) {
-  if (literal.empty() || literal[0] == '`') return true;
-  if (literal[0] != '"') return false;  // here-texts: read the ordinary way
-  return literal.find('{') == std::string::npos && literal.find("｛") == std::string::npos;
-}
 
 // Reads the text into recipes; answers false for anything whose reading has effects.
 bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Recipes& out, int depth,

@@ -78,6 +78,8 @@ struct DecodedAssignment {
   std::int32_t line_after = 0;
   bool self_append = false;
   std::shared_ptr<const CompiledArgument> value;  // when the value is an expression kept as tokens
+  bool constant_tail = false;                     // a self-append of constants: `tail` is what it adds
+  std::string tail;
 };
 
 DecodeCache<DecodedAssignment>& AssignmentCache() {
@@ -93,7 +95,10 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
   std::uint32_t takes = state.LineTakes;
   DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line, false};
   d.self_append = IsSelfAppend(state, d.target, d.rest);
-  if (!d.self_append) d.value = CompileArgument(state, d.rest);
+  if (d.self_append)
+    d.constant_tail = ConstantAppendTail(state, d.rest, d.tail);
+  else
+    d.value = CompileArgument(state, d.rest);
   AssignmentCache().Store(start, c.offset, d);
   AssignValue(state, d.target, d.rest, d.self_append, d.value.get());
 }
@@ -108,7 +113,8 @@ bool RunDecodedAssignment(TPiruBase& state) {
   DecodedAssignment decoded = *d;  // running it may decode (and evict) others
   state.Cur.offset = end;
   if (decoded.took_line) state.Line = decoded.line_after;
-  AssignValue(state, decoded.target, decoded.rest, decoded.self_append, decoded.value.get());
+  AssignValue(state, decoded.target, decoded.rest, decoded.self_append, decoded.value.get(),
+              decoded.constant_tail ? &decoded.tail : nullptr);
   return true;
 }
 
@@ -179,11 +185,6 @@ bool RunDecodedStatement(TPiruBase& state) {
     ExecutePending(state);
   }
   return true;
-}
-
-bool IsPlainLiteral(const std::string& literal) {
-  if (literal.empty() || literal[0] == '`') return true;
-  return literal.find('{') == std::string::npos && literal.find("｛") == std::string::npos;
 }
 
 void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos start = TextPos{}) {

@@ -29,6 +29,11 @@ std::string Quote(std::string_view text) {
   return out;
 }
 
+bool IsPlainLiteral(const std::string& literal) {
+  if (literal.empty() || literal[0] == '`') return true;
+  return literal.find('{') == std::string::npos && literal.find("｛") == std::string::npos;
+}
+
 std::string Unquote(std::string_view quoted) {
   if (!IsBackQuoted(quoted)) return std::string(quoted);
   std::string out;

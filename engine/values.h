@@ -13,6 +13,10 @@ class TPiruBase;
 // `text` with every back quote doubled, between back quotes: survives a second reading.
 std::string Quote(std::string_view text);
 
+// Whether reading a literal has no effect beyond giving its text: back-quoted texts,
+// and double-quoted or here-texts without {…}.
+bool IsPlainLiteral(const std::string& literal);
+
 // The text of a quoted form (enclosing back quotes removed, doubled ones undoubled).
 std::string Unquote(std::string_view quoted);
 
