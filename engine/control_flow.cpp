@@ -1,5 +1,6 @@
 #include "engine/control_flow.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -32,7 +33,9 @@ std::int32_t StrictInteger(const std::string& text) {
 
 void SetNumber(THashNode* word, std::int32_t n) {
   if (!word) return;
-  word->SetValue(std::to_string(n));
+  char digits[16];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+  word->Value.assign(digits, end);  // in place: loops set their counter every time round
   word->Mark = "e";
 }
 

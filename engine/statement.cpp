@@ -373,7 +373,7 @@ void Step(TPiruBase& state) {
   SkipBlanks(c);
   unsigned char b = c.At();
   if (state.Stack.Count() == 0 && b != 0 && b != '\r' && b != '\n' && b != ';' && b != '*') {
-    if (RunDecodedStatement(state) || RunDecodedAssignment(state)) return;
+    if (RunDecodedAssignment(state) || RunDecodedStatement(state)) return;
     StartRecording(state);
   }
   switch (b) {
