@@ -30,8 +30,6 @@ bool OnlyJoins(TPiruBase& state, TextPos c) {
   return true;
 }
 
-}  // namespace
-
 bool IsSelfAppend(TPiruBase& state, const std::string& target, const std::string& rest) {
   TextPos c{&rest, 0};
   SkipBlanks(c);
@@ -39,8 +37,6 @@ bool IsSelfAppend(TPiruBase& state, const std::string& target, const std::string
   SkipBlanks(c);
   return c.At() == '&' && c.At(1) != '&' && OnlyJoins(state, c);
 }
-
-namespace {
 
 // "X = X & ..." appends to X in place: the pieces are evaluated first (so they may read
 // X), then added to X's text without copying what X already holds.
@@ -244,6 +240,10 @@ void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c) {
   AssignValue(state, target, ReadRest(state, c));
 }
 
+namespace {
+
+// For a self-append whose pieces are all constants (plain texts, numbers): what it
+// appends, so that it need not be read again.
 bool ConstantAppendTail(TPiruBase& state, const std::string& rest, std::string& tail) {
   TextPos c{&rest, 0};
   SkipBlanks(c);
@@ -267,15 +267,44 @@ bool ConstantAppendTail(TPiruBase& state, const std::string& rest, std::string& 
   return c.AtEnd();
 }
 
-void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append,
-                 const CompiledArgument* compiled, const std::string* constant_tail) {
+}  // namespace
+
+AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const std::string& rest) {
+  AssignmentPlan plan;
+  plan.self_append = IsSelfAppend(state, target, rest);
+  if (plan.self_append) {
+    plan.constant_tail = ConstantAppendTail(state, rest, plan.tail);
+    return plan;
+  }
+  // A lone constant reads as itself every time.
+  TextPos c{&rest, 0};
+  SkipBlanks(c);
+  std::string sign;
+  if (c.At() == '-') sign = "-", ++c.offset;
+  if (c.At() == '$' || IsDigit(c.At())) {
+    plan.value = sign + ReadNumber(c);
+    plan.mark = "e";
+  } else if (sign.empty() && AtLiteral(c)) {
+    std::string literal = ReadLiteral(state, c);
+    if (IsPlainLiteral(literal)) plan.value = ExpandLiteral(state, literal), plan.mark = "s";
+    else c.offset = 0;
+  } else {
+    c.offset = 0;
+  }
+  SkipBlanks(c);
+  plan.constant = c.offset > 0 && c.AtEnd();
+  if (!plan.constant) plan.compiled = CompileArgument(state, rest);
+  return plan;
+}
+
+void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, const AssignmentPlan* plan) {
   std::size_t hash = target.find('#');
   if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
   THashNode* existing = state.Words.Find(target, false);
-  if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict && self_append != 0 &&
-      (self_append == 1 || IsSelfAppend(state, target, rest))) {
-    if (constant_tail) {
-      existing->AppendValue(*constant_tail);
+  if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict &&
+      (plan ? plan->self_append : IsSelfAppend(state, target, rest))) {
+    if (plan && plan->constant_tail) {
+      existing->AppendValue(plan->tail);
       existing->Mark = "s";
       state.LastMark = "s";
       return;
@@ -284,7 +313,12 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     return;
   }
   std::string value;
-  if (!compiled || !EvaluateCompiledArgument(state, *compiled, value)) value = ArgumentValue(state, rest);
+  if (plan && plan->constant) {
+    value = plan->value;
+    state.LastMark = plan->mark;
+  } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value)) {
+    value = ArgumentValue(state, rest);
+  }
   std::string mark = state.LastMark;
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
   StoreValue(state, word, std::move(value), mark);

@@ -1,5 +1,6 @@
 // Assignment statements, and the reads of the same shapes: owner + "の" + item.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "engine/text_pos.h"
@@ -16,18 +17,22 @@ std::string ReadRest(TPiruBase& state, TextPos& c);
 // assignment to the owner's item.
 void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c);
 
-// Whether `rest` has the shape "target & ..." with nothing but joins: the assignment
-// then appends to the target in place. Depends on the text only.
-bool IsSelfAppend(TPiruBase& state, const std::string& target, const std::string& rest);
+// What is known about an assignment's value text from the text alone, worked out once.
+struct AssignmentPlan {
+  bool self_append = false;                           // "X = X & …": appends in place
+  bool constant_tail = false;                         // … of constants only: `tail` is added
+  std::string tail;
+  bool constant = false;                              // a lone number or plain text
+  std::string value;
+  const char* mark = "s";
+  std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
+};
+AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const std::string& rest);
 
-// Assigns the value text `rest` to the word named `target` (no owner). `self_append` is
-// IsSelfAppend's answer when known (0 or 1), -1 when not.
-void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, int self_append = -1,
-                 const struct CompiledArgument* compiled = nullptr, const std::string* constant_tail = nullptr);
-
-// For a self-append whose pieces are all constants (plain texts, numbers): what it
-// appends, so that it need not be read again.
-bool ConstantAppendTail(TPiruBase& state, const std::string& rest, std::string& tail);
+// Assigns the value text `rest` to the word named `target` (no owner), with its plan when
+// there is one.
+void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest,
+                 const AssignmentPlan* plan = nullptr);
 
 // The item written after owner + "の", read from the cursor.
 std::string ReadOwnerItem(TPiruBase& state, THashNode& owner, TextPos& c);

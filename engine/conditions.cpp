@@ -154,6 +154,7 @@ bool TextHolds(TPiruBase& state, const std::string& value) {
 
 struct Condition {
   std::string expression;
+  std::shared_ptr<const CompiledExpression> compiled;  // null: read it the ordinary way
   std::optional<Block> true_block;
   std::optional<Block> false_block;
   bool negated = false;  // introduced by "でなければ": the block runs when the condition fails
@@ -181,8 +182,8 @@ struct DecodedChain {
   std::int32_t line_after = 0;
 };
 
-DecodeCache<DecodedChain>& ChainCache() {
-  static DecodeCache<DecodedChain> cache;
+DecodeCache<std::shared_ptr<const DecodedChain>>& ChainCache() {
+  static DecodeCache<std::shared_ptr<const DecodedChain>> cache;
   return cache;
 }
 
@@ -224,8 +225,11 @@ std::vector<Condition> ReadChain(TPiruBase& state) {
 
 void Decide(TPiruBase& state, const std::vector<Condition>& chain) {
   for (const auto& cond : chain) {
-    std::string v = EvaluateExpression(state, cond.expression);
-    bool holds = TextHolds(state, v);
+    bool holds;
+    if (!cond.compiled || !ConditionHolds(state, *cond.compiled, holds)) {
+      std::string v = EvaluateExpression(state, cond.expression);
+      holds = TextHolds(state, v);
+    }
     state.CondResult = holds ? 1 : 0;
     if (holds != cond.negated) {
       EnterChosen(state, cond.true_block, kIfTrue);
@@ -239,23 +243,24 @@ void If(TPiruBase& state) {
   TextPos start = state.Cur;
   std::size_t end = 0;
   if (state.Stack.Count() == 0) {
-    if (const DecodedChain* d = ChainCache().Find(start, end)) {
-      DecodedChain decoded = *d;  // deciding runs code, which may decode (and evict) others
+    if (const auto* d = ChainCache().Find(start, end)) {
+      std::shared_ptr<const DecodedChain> decoded = *d;  // deciding runs code, which may evict it
       state.Cur.offset = end;
-      if (decoded.took_line) state.Line = decoded.line_after;
-      Decide(state, decoded.chain);
+      if (decoded->took_line) state.Line = decoded->line_after;
+      Decide(state, decoded->chain);
       return;
     }
   }
   bool cacheable = state.Stack.Count() == 0;
   std::uint32_t takes = state.LineTakes;
-  DecodedChain decoded{ReadChain(state), false, 0};
+  auto decoded = std::make_shared<DecodedChain>(DecodedChain{ReadChain(state), false, 0});
   if (cacheable && state.Cur.text == start.text) {
-    decoded.took_line = state.LineTakes != takes;
-    decoded.line_after = state.Line;
+    decoded->took_line = state.LineTakes != takes;
+    decoded->line_after = state.Line;
+    for (auto& cond : decoded->chain) cond.compiled = CompileExpression(state, cond.expression);
     ChainCache().Store(start, state.Cur.offset, decoded);
   }
-  Decide(state, decoded.chain);
+  Decide(state, decoded->chain);
 }
 
 void CaseSubject(TPiruBase& state) { state.CaseSubject = PopText(state); }

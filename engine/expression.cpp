@@ -782,6 +782,30 @@ bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument
   return true;
 }
 
+struct CompiledExpression {
+  std::shared_ptr<const Recipes> recipes;
+};
+
+std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, const std::string& text) {
+  auto recipes = CompiledFor(state, text, 0, false);
+  if (!recipes) return nullptr;
+  return std::make_shared<CompiledExpression>(CompiledExpression{std::move(recipes)});
+}
+
+bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds) {
+  Number number;
+  if (NumericReplay(state, *expression.recipes).Run(nullptr, number)) {
+    state.LastMark = "e";
+    holds = std::trunc(number) != 0;
+    return true;
+  }
+  TStrNum result;
+  if (!Replay(state, *expression.recipes, nullptr, result)) return false;
+  std::string v = Finish(state, result);
+  holds = state.LastMark == "s" ? !v.empty() : std::trunc(StrToValue(v)) != 0;
+  return true;
+}
+
 Number StrToValue(std::string_view text) {
   // Most numbers arrive as plain digits: read those without the general machinery.
   if (!text.empty() && text.size() <= 18) {

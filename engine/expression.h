@@ -28,6 +28,13 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
 // Answers false when the argument must be read the ordinary way (nothing has happened).
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out);
 
+// A whole expression kept as tokens (null when its reading has effects), and its truth as
+// a condition: a text holds when not empty, a number when its integer part is not 0.
+struct CompiledExpression;
+std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, const std::string& text);
+// Answers false when the expression must be read the ordinary way (nothing has happened).
+bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds);
+
 // The numeric reading of a text: its longest numeric prefix, 0 when there is none.
 Number StrToValue(std::string_view text);
 

@@ -76,10 +76,7 @@ struct DecodedAssignment {
   std::string rest;
   bool took_line = false;
   std::int32_t line_after = 0;
-  bool self_append = false;
-  std::shared_ptr<const CompiledArgument> value;  // when the value is an expression kept as tokens
-  bool constant_tail = false;                     // a self-append of constants: `tail` is what it adds
-  std::string tail;
+  std::shared_ptr<const AssignmentPlan> plan;
 };
 
 DecodeCache<DecodedAssignment>& AssignmentCache() {
@@ -93,14 +90,10 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
     return;
   }
   std::uint32_t takes = state.LineTakes;
-  DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line, false};
-  d.self_append = IsSelfAppend(state, d.target, d.rest);
-  if (d.self_append)
-    d.constant_tail = ConstantAppendTail(state, d.rest, d.tail);
-  else
-    d.value = CompileArgument(state, d.rest);
+  DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line, nullptr};
+  d.plan = std::make_shared<const AssignmentPlan>(PlanAssignment(state, d.target, d.rest));
   AssignmentCache().Store(start, c.offset, d);
-  AssignValue(state, d.target, d.rest, d.self_append, d.value.get());
+  AssignValue(state, d.target, d.rest, d.plan.get());
 }
 
 // A statement decoded before: runs it and answers true.
@@ -113,8 +106,7 @@ bool RunDecodedAssignment(TPiruBase& state) {
   DecodedAssignment decoded = *d;  // running it may decode (and evict) others
   state.Cur.offset = end;
   if (decoded.took_line) state.Line = decoded.line_after;
-  AssignValue(state, decoded.target, decoded.rest, decoded.self_append, decoded.value.get(),
-              decoded.constant_tail ? &decoded.tail : nullptr);
+  AssignValue(state, decoded.target, decoded.rest, decoded.plan.get());
   return true;
 }
 
@@ -237,8 +229,9 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
     }
   }
   if (f == "もし" || IsLoopWord(f)) {
-    NotPlain(state);
+    // The command reads the rest itself; what came before it is an ordinary statement.
     state.Stack.Push(std::move(f));
+    EndOfStatement(state, DecodedStatement::kOther);
     ExecutePending(state);
     return;
   }
