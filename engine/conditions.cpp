@@ -230,6 +230,7 @@ void Decide(TPiruBase& state, const std::vector<Condition>& chain) {
       std::string v = EvaluateExpression(state, cond.expression);
       holds = TextHolds(state, v);
     }
+    if (state.Cur.None()) return;  // the program ended while the condition was evaluated
     state.CondResult = holds ? 1 : 0;
     if (holds != cond.negated) {
       EnterChosen(state, cond.true_block, kIfTrue);
@@ -276,6 +277,7 @@ void ShortCondition(TPiruBase& state) {
   std::string value;
   if (ReferenceValue(state, f, value)) f = value;
   bool holds = std::trunc(StrToValue(EvaluateExpression(state, f))) != 0;
+  if (c.None()) return;
   state.CondResult = holds ? 1 : 0;
   if (c.At() == '\r' || c.At() == '\n') TakeLineNumber(state, c);
   SkipBlanks(c);

@@ -253,6 +253,7 @@ void LeaveCommand(TPiruBase& state) { Leave(state); }
 
 Block ReadBlock(TPiruBase& state) {
   TextPos& c = state.Cur;
+  if (c.None()) return Block{std::make_shared<const std::string>(), 0};
   SkipBlanks(c);
   if (c.At() == '\r' || c.At() == '\n') {
     TakeLineNumber(state, c);
@@ -271,6 +272,7 @@ Block ReadBlock(TPiruBase& state) {
 }
 
 void EnterBlock(TPiruBase& state, TRunControl record, const Block& block) {
+  if (state.Cur.None()) return;  // the program has ended
   record.return_position = state.Cur;
   record.body = block.body;
   record.file_name = state.FileName;

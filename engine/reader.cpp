@@ -49,6 +49,7 @@ void SkipSpaces(TextPos& c) {
 }
 
 std::string ReadWord(TextPos& c) {
+  if (c.None()) return {};
   SkipSpaces(c);
   std::size_t start = c.offset;
   while (!c.AtEnd() && !IsWordDelimiter(c.At())) StepChar(c);
@@ -75,6 +76,7 @@ std::string HexToDecimal(std::string_view digits) {
 }  // namespace
 
 std::string ReadNumber(TextPos& c) {
+  if (c.None()) return {};
   SkipBlanks(c);
   std::string out;
   if (c.At() == '+' || c.At() == '-') out += static_cast<char>(c.At()), ++c.offset;
@@ -106,7 +108,7 @@ bool AtLiteral(const TextPos& c) {
 }
 
 std::string ReadLiteral(TPiruBase& state, TextPos& c, std::size_t limit) {
-  if (!AtLiteral(c)) return {};
+  if (c.None() || !AtLiteral(c)) return {};
   const std::string& t = *c.text;
   std::size_t start = c.offset;
   std::size_t end = limit == std::string::npos || limit > t.size() - start ? t.size() : start + limit;
@@ -162,6 +164,7 @@ std::string ReadLiteral(TPiruBase& state, TextPos& c, std::size_t limit) {
 }
 
 std::string ReadBracket(TPiruBase& state, TextPos& c) {
+  if (c.None()) return {};
   SkipBlanks(c);
   if (c.At() != '(') return {};
   ++c.offset;

@@ -192,6 +192,7 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
     NotPlain(state);
     std::string value;
     if (ReferenceValue(state, f, value)) f = Quote(value);
+    if (c.None()) return;
     f += ReadParticle(state, c);
     state.Stack.Push(std::move(f));
     return;
@@ -277,6 +278,7 @@ void ElementTarget(TPiruBase& state) {
       c.offset -= 2;
     }
     f += "#" + ArgumentValue(state, key);
+    if (c.None()) return;
   }
   if (!IsWordDelimiter(c.At())) f += ReadWord(c);
   TokenAnalysis(state, std::move(f), false);
@@ -311,6 +313,7 @@ void BracketStatement(TPiruBase& state) {
     std::string v = ArgumentValue(state, inner);
     f = state.LastMark == "e" ? v : Quote(v);
   }
+  if (c.None()) return;
   f += ReadWord(c);
   TokenAnalysis(state, std::move(f), false);
 }
@@ -320,6 +323,7 @@ void LiteralStatement(TPiruBase& state) {
   std::string literal = ReadLiteral(state, c);
   if (!IsPlainLiteral(literal)) NotPlain(state);
   std::string f = Quote(ArgumentValue(state, literal));
+  if (c.None()) return;  // the program ended while the text was read
   SkipSpaces(c);
   f += ReadParticle(state, c);
   TokenAnalysis(state, std::move(f), false);

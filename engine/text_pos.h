@@ -13,11 +13,13 @@ struct TextPos {
 
   bool None() const { return text == nullptr; }
   // The byte at the position plus k; 0 past the end, as program texts end in a zero byte.
+  // (A cursor that is none reads as the end of a text: code run while a statement was
+  // being read may have ended the program.)
   unsigned char At(std::size_t k = 0) const {
     std::size_t i = offset + k;
-    return i < text->size() ? static_cast<unsigned char>((*text)[i]) : 0;
+    return text && i < text->size() ? static_cast<unsigned char>((*text)[i]) : 0;
   }
-  bool AtEnd() const { return offset >= text->size(); }
+  bool AtEnd() const { return !text || offset >= text->size(); }
   friend bool operator==(const TextPos&, const TextPos&) = default;
 };
 

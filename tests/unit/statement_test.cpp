@@ -162,3 +162,21 @@ TEST(Statements, HostileInputNeverCrashes) {
 
 }  // namespace
 }  // namespace pirune
+
+namespace pirune {
+namespace {
+
+// Code run while a statement is being read (a label read inside {…}) may end the
+// program; the reader must then stop, not read on from nowhere.
+TEST(Statements, TheProgramMayEndWhileAStatementIsRead) {
+  for (const char* script : {"「{ラベル}」と、表示\r\n*ラベル\r\n「a」と表じ", "もし ラベル ならば 「x」と、表示\r\n*ラベル\r\nおわり",
+                             "ラベル回、「x」と、表示\r\n*ラベル\r\nおわり"}) {
+    testing::Script s(script);
+    s.Run();
+    EXPECT_TRUE(s.state.Ended) << script;
+    EXPECT_TRUE(s.host.shown.empty()) << script;
+  }
+}
+
+}  // namespace
+}  // namespace pirune
