@@ -490,6 +490,10 @@ void RunLoop(TPiruBase& state) {
     if (state.Cur.At() == 0) {
       while (state.Cur.At() == 0) {
         if (state.RunControl.Count() == 0) return;
+        if (state.StepBudget && --state.StepBudget == 0) {  // an empty loop body goes round here
+          EndProgram(state, state.ExitCode);
+          return;
+        }
         try {
           CheckRunControl(state);
         } catch (const Exception& e) {

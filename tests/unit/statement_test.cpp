@@ -180,3 +180,18 @@ TEST(Statements, TheProgramMayEndWhileAStatementIsRead) {
 
 }  // namespace
 }  // namespace pirune
+
+namespace pirune {
+namespace {
+
+TEST(Statements, AStepBudgetEndsEvenAnEmptyEndlessLoop) {
+  for (const char* script : {"(1)で、ループ()", "A=0\r\n(1)で、ループ(A=A+1)"}) {
+    testing::Script s(script);
+    s.state.StepBudget = 1000;
+    s.Run();
+    EXPECT_TRUE(s.state.Ended) << script;
+  }
+}
+
+}  // namespace
+}  // namespace pirune
