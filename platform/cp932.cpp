@@ -161,7 +161,17 @@ std::string FromUtf16(std::u16string_view text, bool* lossless) {
 std::string ToUtf8(std::string_view sjis) {
   std::string out;
   out.reserve(sjis.size() + sjis.size() / 2);
-  for (std::size_t i = 0, length = 0; i < sjis.size(); i += length) AppendUtf8(out, DecodeAt(sjis, i, &length));
+  for (std::size_t i = 0, length = 0; i < sjis.size(); i += length) {
+    // Runs of ASCII are the same bytes in UTF-8: copy them as they are.
+    std::size_t run = i;
+    while (run < sjis.size() && static_cast<unsigned char>(sjis[run]) < 0x80) ++run;
+    if (run > i) {
+      out.append(sjis, i, run - i);
+      length = run - i;
+      continue;
+    }
+    AppendUtf8(out, DecodeAt(sjis, i, &length));
+  }
   return out;
 }
 
