@@ -37,24 +37,8 @@ debug_left=120 continue_left=240 quit_left=360
 # Inside the log's box, clear of its edge and of the scroll bar on the right.
 log_area="430x236+12+12"
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "PASS $what"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $what"
-    failed=$((failed + 1))
-  fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
-  exit
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 program_pid=
 stop_program() {

@@ -29,24 +29,8 @@ command -v xdotool >/dev/null && command -v import >/dev/null || {
 # bounds leave room for any Japanese font.
 band_left=8 band_top=8 band_right=140 band_bottom=80
 
-passed=0
-failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "PASS $what"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $what"
-    failed=$((failed + 1))
-  fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
-  exit
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 program_pid=
 cleanup() {
