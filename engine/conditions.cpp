@@ -115,10 +115,8 @@ std::size_t SubjectMarker(const std::string& chunk) {
 }
 
 std::string Compare(const std::string& left, const std::string& partner) {
-  if (EndsWithChar(partner, "上") && EndsWithChar(WithoutEnding(partner, "上"), "以"))
-    return left + ">=" + WithoutEnding(partner, "以上");
-  if (EndsWithChar(partner, "下") && EndsWithChar(WithoutEnding(partner, "下"), "以"))
-    return left + "<=" + WithoutEnding(partner, "以下");
+  if (EndsWithChar(partner, "以上")) return left + ">=" + WithoutEnding(partner, "以上");
+  if (EndsWithChar(partner, "以下")) return left + "<=" + WithoutEnding(partner, "以下");
   std::string right = partner;
   static const std::string equal = "と等しい";
   if (right.size() >= equal.size() && right.compare(right.size() - equal.size(), equal.size(), equal) == 0)
@@ -145,11 +143,6 @@ std::string ConditionExpression(TPiruBase& state, const std::string& text) {
     }
   }
   return out;
-}
-
-bool TextHolds(TPiruBase& state, const std::string& value) {
-  if (state.LastMark == "s") return !value.empty();
-  return std::trunc(StrToValue(value)) != 0;
 }
 
 struct Condition {
@@ -228,7 +221,7 @@ void Decide(TPiruBase& state, const std::vector<Condition>& chain) {
     bool holds;
     if (!cond.compiled || !ConditionHolds(state, *cond.compiled, holds)) {
       std::string v = EvaluateExpression(state, cond.expression);
-      holds = TextHolds(state, v);
+      holds = ValueHolds(state, v);
     }
     if (state.Cur.None()) return;  // the program ended while the condition was evaluated
     state.CondResult = holds ? 1 : 0;
@@ -308,10 +301,10 @@ void CaseLabel(TPiruBase& state, const std::string& label) {
   bool matches;
   if (label == "その他") {
     matches = true;
-  } else if (EndsWithChar(label, "上") && EndsWithChar(WithoutEnding(label, "上"), "以")) {
+  } else if (EndsWithChar(label, "以上")) {
     std::string bound = ArgumentValue(state, WithoutEnding(label, "以上"));
     matches = StrToValue(state.CaseSubject) >= StrToValue(bound);
-  } else if (EndsWithChar(label, "下") && EndsWithChar(WithoutEnding(label, "下"), "以")) {
+  } else if (EndsWithChar(label, "以下")) {
     std::string bound = ArgumentValue(state, WithoutEnding(label, "以下"));
     matches = StrToValue(state.CaseSubject) <= StrToValue(bound);
   } else {

@@ -801,9 +801,13 @@ bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool
   }
   TStrNum result;
   if (!Replay(state, *expression.recipes, nullptr, result)) return false;
-  std::string v = Finish(state, result);
-  holds = state.LastMark == "s" ? !v.empty() : std::trunc(StrToValue(v)) != 0;
+  holds = ValueHolds(state, Finish(state, result));
   return true;
+}
+
+bool ValueHolds(const TPiruBase& state, const std::string& value) {
+  if (state.LastMark == "s") return !value.empty();
+  return std::trunc(StrToValue(value)) != 0;
 }
 
 Number StrToValue(std::string_view text) {

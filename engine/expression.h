@@ -34,6 +34,8 @@ struct CompiledExpression;
 std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, const std::string& text);
 // Answers false when the expression must be read the ordinary way (nothing has happened).
 bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds);
+// The same truth for a value just computed (LastMark tells text from number).
+bool ValueHolds(const TPiruBase& state, const std::string& value);
 
 // The numeric reading of a text: its longest numeric prefix, 0 when there is none.
 Number StrToValue(std::string_view text);

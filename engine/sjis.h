@@ -32,7 +32,7 @@ inline std::string WithoutBackQuotes(std::string_view s) {
   return std::string(IsBackQuoted(s) ? s.substr(1, s.size() - 2) : s);
 }
 
-// Whether s ends with the character c, aligned on a character boundary.
+// Whether s ends with the characters c, aligned on a character boundary.
 bool EndsWithChar(std::string_view s, std::string_view c);
 
 // s without blanks (space, tab, CR, LF and control bytes) at either end.
