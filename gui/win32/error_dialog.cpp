@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gui/win32/japanese_font.h"
 #include "gui/win32/text_lines.h"
 #include "platform/win32/wide.h"
 
@@ -56,23 +57,6 @@ std::vector<WORD> DialogTemplate(DWORD style, DWORD ex_style, const std::wstring
   text(kClassName);
   text(caption);
   return words;
-}
-
-// The font of the dialog and its controls: a Japanese proportional gothic at 9 points,
-// asked for with the Shift_JIS character set so that a missing face falls back to some
-// Japanese face rather than a Latin one that draws boxes.
-HFONT CreateDialogFont(int dpi) {
-  LOGFONTW font{};
-  font.lfHeight = -MulDiv(9, dpi, 72);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  const std::wstring face = win32::Widen("ＭＳ Ｐゴシック");
-  face.copy(font.lfFaceName, LF_FACESIZE - 1);
-  return CreateFontIndirectW(&font);
 }
 
 // The log with every line break as CR LF, which is what a multi-line edit breaks on, and
@@ -154,7 +138,8 @@ void TfrmError::Initialise(HWND hwnd) {
   dpi_ = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(hwnd, dc);
   if (dpi_ <= 0) dpi_ = 96;
-  font_ = CreateDialogFont(dpi_);
+  // The dialog and its controls: a Japanese proportional gothic at 9 points.
+  font_ = CreateJapaneseFont("ＭＳ Ｐゴシック", 9, dpi_, VARIABLE_PITCH | FF_SWISS);
   if (font_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   PlaceOverOwner();
 

@@ -1,5 +1,6 @@
 #include "gui/win32/main_window.h"
 
+#include "gui/win32/japanese_font.h"
 #include "platform/win32/wide.h"
 
 namespace pirune {
@@ -10,25 +11,12 @@ constexpr wchar_t kClassName[] = L"TfrmPiru";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kExStyle = 0;
 
-// The text font: a Japanese gothic at 12 points. Asking for the Shift_JIS character
-// set makes the font mapper fall back to some Japanese face when this one is missing,
-// rather than to a Latin face that would draw boxes.
+// The text font: a Japanese gothic at 12 points.
 HFONT CreateTextFont() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-
-  LOGFONTW font{};
-  font.lfHeight = -MulDiv(12, dpi, 72);
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = SHIFTJIS_CHARSET;
-  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  const std::wstring face = win32::Widen("ＭＳ ゴシック");
-  face.copy(font.lfFaceName, LF_FACESIZE - 1);
-  return CreateFontIndirectW(&font);
+  return CreateJapaneseFont("ＭＳ ゴシック", 12, dpi, FIXED_PITCH | FF_MODERN);
 }
 
 }  // namespace

@@ -12,14 +12,10 @@ set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=session.sh
 source "$here/session.sh"
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
-if [ $# -lt 1 ] || [ ! -f "$1" ]; then
-  echo "usage: $0 PIRUNE_EXE [PICTURE_DIR]" >&2
-  exit 2
-fi
-exe=$(realpath "$1")
-pictures=$(realpath -m "${2:-$(dirname "$exe")}")
-mkdir -p "$pictures"
+gui_test_arguments "$@"
 command -v xdotool >/dev/null && command -v import >/dev/null || {
   echo "needs xdotool and imagemagick (tools/install-deps all)" >&2
   exit 2
@@ -37,8 +33,6 @@ debug_left=120 continue_left=240 quit_left=360
 # Inside the log's box, clear of its edge and of the scroll bar on the right.
 log_area="430x236+12+12"
 
-# shellcheck source=checks.sh
-source "$here/checks.sh"
 
 program_pid=
 stop_program() {

@@ -10,14 +10,10 @@ set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=session.sh
 source "$here/session.sh"
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
-if [ $# -lt 1 ] || [ ! -f "$1" ]; then
-  echo "usage: $0 PIRUNE_EXE [PICTURE_DIR]" >&2
-  exit 2
-fi
-exe=$(realpath "$1")
-pictures=$(realpath -m "${2:-$(dirname "$exe")}")
-mkdir -p "$pictures"
+gui_test_arguments "$@"
 shot="$pictures/screenshot.png"
 resized="$pictures/screenshot-resized.png"
 command -v xdotool >/dev/null && command -v import >/dev/null || {
@@ -29,8 +25,6 @@ command -v xdotool >/dev/null && command -v import >/dev/null || {
 # bounds leave room for any Japanese font.
 band_left=8 band_top=8 band_right=140 band_bottom=80
 
-# shellcheck source=checks.sh
-source "$here/checks.sh"
 
 program_pid=
 cleanup() {
