@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "engine/assignment.h"
 #include "engine/conv_to_half.h"
@@ -39,6 +40,28 @@ void SetNumber(THashNode* word, std::int32_t n) {
   word->Mark = "e";
 }
 
+// Drops a record taken off the stack; the cursor may still stand in its block.
+void Discard(TPiruBase& state, TRunControl& r) {
+  if (r.body && r.body.get() == state.Cur.text) state.CursorText = std::move(r.body);
+}
+
+// Records taken off the stack while searching it. A search that finds nothing puts
+// them back, so a command with nothing to act on leaves the running blocks (and the
+// text under the cursor) as they were instead of silently ending them.
+class TakenRecords {
+ public:
+  explicit TakenRecords(TPiruBase& state) : state_(state) {}
+  void Take(TRunControl& r) { taken_.push_back(std::move(r)); }
+  void PutBack() {
+    for (auto it = taken_.rbegin(); it != taken_.rend(); ++it) state_.RunControl.Push(std::move(*it));
+    taken_.clear();
+  }
+
+ private:
+  TPiruBase& state_;
+  std::vector<TRunControl> taken_;
+};
+
 void SetCounter(TPiruBase& state, std::int32_t n) { SetNumber(state.Kaisuu, n); }
 
 void Reenter(TPiruBase& state, TRunControl record) {
@@ -54,12 +77,14 @@ bool WhileHolds(TPiruBase& state, const std::string& condition) {
 
 // Leaves the innermost loop, call or local block.
 void Leave(TPiruBase& state) {
+  TakenRecords taken(state);
   TRunControl r;
   while (state.RunControl.Pop(r)) {
     switch (r.kind) {
       case kIfTrue:
       case kIfFalse:
       case kCase:
+        taken.Take(r);
         continue;
       case kCall:
         state.Cur = r.start;
@@ -77,6 +102,7 @@ void Leave(TPiruBase& state) {
         return;
     }
   }
+  taken.PutBack();  // nothing to leave
 }
 
 void ContinueLoop(TPiruBase& state) {
@@ -88,12 +114,14 @@ void ContinueLoop(TPiruBase& state) {
   TRunControl last;
   bool found = false;
   while (state.RunControl.Pop(r)) {
-    last = r;
     if (r.kind != kIfTrue && r.kind != kIfFalse && r.kind != kCase) {
       found = true;
       break;
     }
+    Discard(state, last);
+    last = std::move(r);
   }
+  if (found) Discard(state, last);
   TRunControl target = found ? std::move(r) : std::move(last);
   state.FileName = target.file_name;
   state.RunControl.Push(std::move(target));
@@ -103,6 +131,7 @@ void ContinueLoop(TPiruBase& state) {
 void Jump(TPiruBase& state) {
   std::string name = PopRaw(state);
   std::string pattern = "*" + name + "\r";
+  TakenRecords taken(state);
   TRunControl r;
   while (state.RunControl.Pop(r)) {
     if (!r.body) {
@@ -117,10 +146,13 @@ void Jump(TPiruBase& state) {
       state.Cur = TextPos{body, at};
       return;
     }
+    taken.Take(r);
   }
   THashNode* label = state.Words.Find(name, false);
-  if (!label || label->Kind != kLabel)
+  if (!label || label->Kind != kLabel) {
+    taken.PutBack();
     RaiseScriptError(state, "未定義のラベル\"" + name + "\"に、ジャンプしようとしました。");
+  }
   state.Cur = label->Ref;
   state.FileName = label->Mark;
 }
@@ -139,6 +171,7 @@ void Return(TPiruBase& state) {
     state.FileName.clear();
     return;
   }
+  TakenRecords taken(state);
   TRunControl r;
   while (state.RunControl.Pop(r)) {
     if (r.kind == kCall || r.kind == kEvent) {
@@ -147,7 +180,9 @@ void Return(TPiruBase& state) {
       state.FileName = r.file_name;
       return;
     }
+    taken.Take(r);
   }
+  taken.PutBack();
   RaiseScriptError(state, "「戻る」べき場所がありません。");
 }
 

@@ -30,6 +30,9 @@ class TPiruBase {
   bool DefaultFileMode = false;
   bool DebugMode = false;
   TextPos Cur;
+  // The block text the cursor walks after the record that held it was discarded
+  // ("抜ける" with nothing to leave, a failed "戻る" or "飛ぶ"): it must outlive the record.
+  std::shared_ptr<const std::string> CursorText;
   std::int32_t Line = 0;
   // Counts line numbers taken, so a cached decoding can tell whether it took one.
   std::uint32_t LineTakes = 0;
