@@ -12,6 +12,7 @@
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/nesting.h"
+#include "engine/numeric_program.h"
 #include "engine/piru_base.h"
 #include "engine/reader.h"
 #include "engine/sjis.h"
@@ -19,24 +20,6 @@
 
 namespace pirune {
 namespace {
-
-enum TokenKind : std::uint8_t { kText = 0, kNumber = 1, kNothing = 2, kOperator = 3 };
-
-// One token or operand. Its number is read from its text only when first needed, and
-// a computed number is written as text only when that text is needed, so a chain of
-// arithmetic converts between the two once at its ends.
-struct TStrNum {
-  std::string text;
-  Number number = 0;
-  std::uint8_t kind = kNothing;
-  bool has_number = false;
-  bool has_text = true;
-  std::uint16_t op = 0;  // an operator's characters, packed: compared far more often than read
-};
-
-constexpr std::uint16_t Op(const char* s) {
-  return static_cast<std::uint16_t>((static_cast<unsigned char>(s[0]) << 8) | static_cast<unsigned char>(s[0] ? s[1] : 0));
-}
 
 const char kInvalidOperation[] = "浮動小数点数の不正な演算です。";
 const char kDivisionByZero[] = "浮動小数点数を0で割りました。";
@@ -101,20 +84,6 @@ void SetNumber(TStrNum& v, Number n) {
   v.has_number = true;
   v.kind = kNumber;
 }
-
-// An expression read once and kept as its tokens, for expressions whose reading has no
-// effect beyond reading: numbers, plain texts, variables and groups of such. Replaying
-// the tokens through the same grammar gives what reading the text would give.
-struct Recipe {
-  enum Kind : std::uint8_t { kConstant, kOperatorToken, kVariable, kNegatedVariable, kGroup } kind;
-  TStrNum value;                         // constants and operators
-  std::string name;                      // variables
-  std::shared_ptr<std::vector<Recipe>> group;
-  // The first operand of an argument: a number-marked value that is not a plain number
-  // is read again as text there, which only the ordinary reading does.
-  bool argument_head = false;
-};
-using Recipes = std::vector<Recipe>;
 
 // Thrown while replaying when a variable's name now means something whose reading has
 // effects (a command, a label...): the text is then read the ordinary way.
@@ -198,7 +167,7 @@ class Evaluator {
       case Recipe::kVariable:
       case Recipe::kNegatedVariable: {
         token_ = TStrNum{};
-        const THashNode* w = state_.Words.Find(r.name, false);
+        const THashNode* w = r.lookup.Find(state_.Words, r.name, false);
         if (!w) {
           token_.text = r.name;
           token_.kind = kText;
@@ -419,225 +388,55 @@ bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Reci
   }
 }
 
+// An expression's tokens, and the same compiled for a numbers-only run.
+struct Compiled {
+  Recipes recipes;
+  NumericProgram numeric;
+};
+
 // Expressions by their text (or the rest of a fragment after its first operand); null
 // for those that must be read the ordinary way.
-std::shared_ptr<const Recipes> CompiledFor(TPiruBase& state, const std::string& text, std::size_t offset,
+std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string& text, std::size_t offset,
                                            bool after_operand) {
   struct Hash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
   };
-  static std::unordered_map<std::string, std::shared_ptr<const Recipes>, Hash, std::equal_to<>> compiled[2];
+  static std::unordered_map<std::string, std::shared_ptr<const Compiled>, Hash, std::equal_to<>> compiled[2];
   auto& table = compiled[after_operand ? 1 : 0];
   std::string_view rest = std::string_view(text).substr(offset);
   auto it = table.find(rest);
   if (it != table.end()) return it->second;
   std::string key(rest);
   if (table.size() >= 4096) table.clear();
-  auto recipes = std::make_shared<Recipes>();
+  auto compiled_text = std::make_shared<Compiled>();
   bool ok = false;
   std::string saved_mark = state.LastMark;
   std::size_t saved_log = ErrorLog().size();
   try {
-    ok = Compile(state, text, offset, *recipes, 0, after_operand);
+    ok = Compile(state, text, offset, compiled_text->recipes, 0, after_operand);
   } catch (const Exception&) {
     ErrorLog().resize(saved_log);  // reading it the ordinary way reports the error
   }
   state.LastMark = saved_mark;
-  std::shared_ptr<const Recipes> result = ok ? std::move(recipes) : nullptr;
+  if (ok) compiled_text->numeric = NumericProgram::Compile(compiled_text->recipes, after_operand);
+  std::shared_ptr<const Compiled> result = ok ? std::move(compiled_text) : nullptr;
   table.emplace(std::move(key), result);
   return result;
 }
 
 // Replays a compiled expression; answers false when it must be read the ordinary way
 // (nothing has happened then but reading variables).
-// Arithmetic on numbers alone, replayed without texts: the tokens are numbers and the
-// operators arithmetic, comparison or logic. Answers false (having changed nothing) for
-// anything else, which the general replay then handles.
-class NumericReplay {
- public:
-  NumericReplay(TPiruBase& state, const Recipes& recipes) : state_(state), recipes_(recipes) {}
-
-  bool Run(const TStrNum* first, Number& result) {
-    if (first) {
-      if (first->kind != kNumber) return false;
-      token_ = Token{Token::kNumber, StrToValue(first->text), 0};
-    } else if (!Next()) {
-      return false;
-    }
-    if (!Logical(result)) return false;
-    return token_.kind == Token::kNumber;  // an operator left over: the general way reports it
-  }
-
- private:
-  struct Token {
-    enum Kind : std::uint8_t { kNumber, kOperator, kEnd } kind;
-    Number value;
-    std::uint16_t op;
-  };
-
-  bool Next() {
-    if (next_ >= recipes_.size()) {
-      token_ = Token{Token::kEnd, 0, 0};
-      return false;  // the end reads as an empty text: not for this replay
-    }
-    const Recipe& r = recipes_[next_++];
-    switch (r.kind) {
-      case Recipe::kOperatorToken:
-        if (r.value.op == Op("&")) return false;
-        token_ = Token{Token::kOperator, 0, r.value.op};
-        return true;
-      case Recipe::kConstant:
-        if (r.value.kind != kNumber) return false;
-        token_ = Token{Token::kNumber, StrToValue(r.value.text), 0};
-        return true;
-      case Recipe::kVariable:
-      case Recipe::kNegatedVariable: {
-        const THashNode* w = state_.Words.Find(r.name, false);
-        if (!w || w->Kind != kVariable || w->Dict) return false;
-        const std::string& text = w->Value;
-        if (r.argument_head ? (w->Mark == "s" || !IsPlainNumber(text)) : w->Mark != "e") return false;
-        if (r.kind == Recipe::kNegatedVariable) {
-          // "-" is joined to the text before it is read: only a text that begins with
-          // a digit reads as the negated number.
-          if (text.empty() || !IsDigit(static_cast<unsigned char>(text[0]))) return false;
-          token_ = Token{Token::kNumber, -StrToValue(text), 0};
-        } else {
-          token_ = Token{Token::kNumber, StrToValue(text), 0};
-        }
-        return true;
-      }
-      case Recipe::kGroup: {
-        Number v;
-        if (!NumericReplay(state_, *r.group).Run(nullptr, v)) return false;
-        token_ = Token{Token::kNumber, v, 0};
-        return true;
-      }
-    }
-    return false;
-  }
-
-  // Reads the next token after an operand; the end of the tokens ends the expression.
-  bool Advance() {
-    if (next_ >= recipes_.size()) {
-      token_ = Token{Token::kNumber, 0, 0};  // stands for the empty text that ends it
-      ended_ = true;
-      return true;
-    }
-    return Next();
-  }
-
-  bool IsOp(std::initializer_list<std::uint16_t> ops) const {
-    if (ended_ || token_.kind != Token::kOperator) return false;
-    for (std::uint16_t op : ops)
-      if (token_.op == op) return true;
-    return false;
-  }
-
-  bool Logical(Number& out) {
-    Number left;
-    if (!Comparison(left)) return false;
-    while (IsOp({Op("&&"), Op("||")})) {
-      bool both = token_.op == Op("&&");
-      if (!Next()) return false;
-      Number right;
-      if (!Comparison(right)) return false;
-      left = (both ? (left > 0 && right > 0) : (left > 0 || right > 0)) ? 1 : 0;
-    }
-    out = left;
-    return true;
-  }
-
-  bool Comparison(Number& out) {
-    Number left;
-    if (!Additive(left)) return false;
-    while (IsOp({Op("="), Op("<>"), Op("><"), Op("<"), Op(">"), Op(">="), Op("=>"), Op("<="), Op("=<"), Op("==")})) {
-      std::uint16_t op = token_.op;
-      if (!Next()) return false;
-      Number right;
-      if (!Additive(right)) return false;
-      bool holds;
-      if (op == Op("=") || op == Op("=="))
-        holds = left == right;
-      else if (op == Op("<>") || op == Op("><"))
-        holds = left != right;
-      else if (op == Op("<"))
-        holds = left < right;
-      else if (op == Op(">"))
-        holds = left > right;
-      else if (op == Op(">=") || op == Op("=>"))
-        holds = left >= right;
-      else
-        holds = left <= right;
-      left = holds ? 1 : 0;
-    }
-    out = left;
-    return true;
-  }
-
-  bool Additive(Number& out) {
-    Number left;
-    if (!Multiplicative(left)) return false;
-    while (IsOp({Op("+"), Op("-")})) {
-      bool plus = token_.op == Op("+");
-      if (!Next()) return false;
-      Number right;
-      if (!Multiplicative(right)) return false;
-      left = plus ? left + right : left - right;
-      if (!std::isfinite(left)) return false;
-    }
-    out = left;
-    return true;
-  }
-
-  bool Multiplicative(Number& out) {
-    Number left;
-    if (!Operand(left)) return false;
-    while (IsOp({Op("*"), Op("/"), Op("%"), Op("^")})) {
-      std::uint16_t op = token_.op;
-      if (!Next()) return false;
-      Number right;
-      if (!Operand(right)) return false;
-      if (op == Op("*")) {
-        left = left * right;
-      } else if (op == Op("/")) {
-        left = right == 0 ? 0 : left / right;
-      } else if (op == Op("%")) {
-        if (!(std::fabs(left) < 9.2e18L && std::fabs(right) < 9.2e18L)) return false;
-        std::int64_t a = static_cast<std::int64_t>(std::trunc(left)), b = static_cast<std::int64_t>(std::trunc(right));
-        left = (b == 0 || b == -1) ? 0 : static_cast<Number>(a % b);
-      } else {
-        return false;  // powers: the general way knows their errors
-      }
-      if (!std::isfinite(left)) return false;
-    }
-    out = left;
-    return true;
-  }
-
-  bool Operand(Number& out) {
-    if (ended_ || token_.kind != Token::kNumber) return false;
-    out = token_.value;
-    return Advance();
-  }
-
-  TPiruBase& state_;
-  const Recipes& recipes_;
-  std::size_t next_ = 0;
-  Token token_{Token::kEnd, 0, 0};
-  bool ended_ = false;
-};
-
-bool Replay(TPiruBase& state, const Recipes& recipes, TStrNum* first, TStrNum& result) {
+bool Replay(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
   Number number;
-  if (NumericReplay(state, recipes).Run(first, number)) {
+  if (compiled.numeric.Run(state, first, number)) {
     result = TStrNum{};
     SetNumber(result, number);
     result.has_text = false;
     return true;
   }
   try {
-    result = Evaluator(state, recipes).Run(first);
+    result = Evaluator(state, compiled.recipes).Run(first);
     return true;
   } catch (const NeedsReading&) {
     return false;
@@ -687,9 +486,9 @@ std::string Finish(TPiruBase& state, TStrNum& result) {
 }  // namespace
 
 std::string EvaluateExpression(TPiruBase& state, const std::string& text) {
-  if (auto recipes = CompiledFor(state, text, 0, false)) {
+  if (auto compiled = CompiledFor(state, text, 0, false)) {
     TStrNum result;
-    if (Replay(state, *recipes, nullptr, result)) return Finish(state, result);
+    if (Replay(state, *compiled, nullptr, result)) return Finish(state, result);
   }
   TStrNum result = Evaluate(state, text);
   return Finish(state, result);
@@ -704,10 +503,10 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
   TStrNum token;
   token.kind = first_is_text ? kText : kNumber;
   token.text = first;
-  if (auto recipes = CompiledFor(state, fragment, offset, true)) {
+  if (auto compiled = CompiledFor(state, fragment, offset, true)) {
     TStrNum copy = token;
     TStrNum result;
-    if (Replay(state, *recipes, &copy, result)) {
+    if (Replay(state, *compiled, &copy, result)) {
       if (result.kind != kText) NumberOf(result), result.has_text = false;
       return Finish(state, result);
     }
@@ -742,7 +541,7 @@ bool IsPlainNumber(std::string_view s) {
 }
 
 struct CompiledArgument {
-  Recipes recipes;
+  Compiled compiled;
   std::string text;  // for the ordinary reading's messages
 };
 
@@ -768,39 +567,41 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
   auto rest = CompiledFor(state, text, c.offset, true);
   if (!rest) return nullptr;
   auto argument = std::make_shared<CompiledArgument>();
-  argument->recipes.push_back(std::move(head));
-  argument->recipes.insert(argument->recipes.end(), rest->begin(), rest->end());
+  Recipes& recipes = argument->compiled.recipes;
+  recipes.push_back(std::move(head));
+  recipes.insert(recipes.end(), rest->recipes.begin(), rest->recipes.end());
+  argument->compiled.numeric = NumericProgram::Compile(recipes, false);
   argument->text = text;
   return argument;
 }
 
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out) {
   TStrNum result;
-  if (!Replay(state, argument.recipes, nullptr, result)) return false;
+  if (!Replay(state, argument.compiled, nullptr, result)) return false;
   if (result.kind != kText) NumberOf(result), result.has_text = false;
   out = Finish(state, result);
   return true;
 }
 
 struct CompiledExpression {
-  std::shared_ptr<const Recipes> recipes;
+  std::shared_ptr<const Compiled> compiled;
 };
 
 std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, const std::string& text) {
-  auto recipes = CompiledFor(state, text, 0, false);
-  if (!recipes) return nullptr;
-  return std::make_shared<CompiledExpression>(CompiledExpression{std::move(recipes)});
+  auto compiled = CompiledFor(state, text, 0, false);
+  if (!compiled) return nullptr;
+  return std::make_shared<CompiledExpression>(CompiledExpression{std::move(compiled)});
 }
 
 bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds) {
   Number number;
-  if (NumericReplay(state, *expression.recipes).Run(nullptr, number)) {
+  if (expression.compiled->numeric.Run(state, nullptr, number)) {
     state.LastMark = "e";
     holds = std::trunc(number) != 0;
     return true;
   }
   TStrNum result;
-  if (!Replay(state, *expression.recipes, nullptr, result)) return false;
+  if (!Replay(state, *expression.compiled, nullptr, result)) return false;
   holds = ValueHolds(state, Finish(state, result));
   return true;
 }

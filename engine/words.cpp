@@ -81,8 +81,10 @@ unsigned BucketOf(std::string_view name) {
 }
 }  // namespace
 
-THash::THash() = default;
-THash::~THash() = default;
+THash::THash(bool tracked) : tracked_(tracked) {}
+THash::~THash() {
+  if (count_ > 0) Changed();
+}
 
 int THash::Add(std::unique_ptr<THashNode> word) {
   if (!word) return -1;
@@ -92,10 +94,12 @@ int THash::Add(std::unique_ptr<THashNode> word) {
     if (slot->Name == word->Name) {
       if (slot->Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
       slot = std::move(word);
+      Changed();
       return count_;
     }
   }
   bucket.push_back(std::move(word));
+  Changed();
   return ++count_;
 }
 
@@ -139,6 +143,7 @@ bool THash::RemoveExact(std::string_view name) {
     if ((*it)->Name == name) {
       bucket.erase(it);
       --count_;
+      Changed();
       return true;
     }
   }
@@ -156,6 +161,7 @@ void THash::Clear() {
   if (count_ == 0) return;
   for (auto& b : *buckets_) b.clear();
   count_ = 0;
+  Changed();
 }
 
 void THash::LoadFromText(std::string_view text) {
@@ -210,6 +216,19 @@ std::unique_ptr<THash> THash::Copy() const {
 }
 
 THashNode* THashPi::Find(std::string_view name, bool normalise) const {
+  std::uint32_t sum = normalise ? 1 : 0;
+  for (unsigned char c : name) sum = sum * 31 + c;
+  Remembered& r = remembered_[sum % remembered_.size()];
+  if (r.generation == WordsGeneration() && r.normalise == normalise && r.name == name) return r.word;
+  THashNode* word = Search(name, normalise);
+  r.name.assign(name);
+  r.normalise = normalise;
+  r.generation = WordsGeneration();
+  r.word = word;
+  return word;
+}
+
+THashNode* THashPi::Search(std::string_view name, bool normalise) const {
   if (!normalise || !MayHaveOkurigana(name)) {
     for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it)
       if (THashNode* w = (*it)->FindExact(name)) return w;
@@ -236,7 +255,7 @@ void THashPi::AddLocal(std::unique_ptr<THashNode> word) {
 
 void THashPi::PushScope() {
   if (spare_.empty()) {
-    scopes_.push_back(std::make_unique<THash>());
+    scopes_.push_back(std::make_unique<THash>(true));
   } else {
     scopes_.push_back(std::move(spare_.back()));
     spare_.pop_back();

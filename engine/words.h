@@ -61,9 +61,17 @@ class THashNode {
 // Okurigana removal: the form under which commands are registered and found.
 std::string Normalise(std::string_view name);
 
+namespace detail {
+inline std::uint64_t words_generation = 1;
+}
+// Moves on whenever a lookup in a run's dictionary could answer differently: a word
+// added, replaced or removed there, or a local scope that held words closed.
+inline std::uint64_t WordsGeneration() { return detail::words_generation; }
+
 class THash {
  public:
-  THash();
+  // A tracked table is part of a run's dictionary: its changes move WordsGeneration.
+  explicit THash(bool tracked = false);
   ~THash();
   THash(const THash&) = delete;
   THash& operator=(const THash&) = delete;
@@ -84,16 +92,21 @@ class THash {
 
  private:
   bool RemoveExact(std::string_view name);
+  void Changed() {
+    if (tracked_) ++detail::words_generation;
+  }
 
   using Bucket = std::vector<std::unique_ptr<THashNode>>;
   // Made on the first word: a local scope that declares nothing costs next to nothing.
   std::unique_ptr<std::array<Bucket, 256>> buckets_;
   int count_ = 0;
+  bool tracked_;
 };
 
 // The dictionary with its stack of local scopes.
 class THashPi : public THash {
  public:
+  THashPi() : THash(true) {}
   THashNode* Find(std::string_view name, bool normalise) const;
   void AddLocal(std::unique_ptr<THashNode> word);
   void PushScope();
@@ -103,6 +116,36 @@ class THashPi : public THash {
   std::vector<std::unique_ptr<THash>> scopes_;
   std::vector<THash*> declaring_;  // the scopes that hold words, innermost last: lookups skip the rest
   std::vector<std::unique_ptr<THash>> spare_;  // emptied scopes, reused: calls are frequent
+
+  THashNode* Search(std::string_view name, bool normalise) const;
+  // Recent lookups, valid while the generation they were made in lasts: statements look
+  // the same few names up over and over.
+  struct Remembered {
+    std::string name;
+    bool normalise = false;
+    std::uint64_t generation = 0;
+    THashNode* word = nullptr;
+  };
+  mutable std::array<Remembered, 64> remembered_;
+};
+
+// A lookup kept where it is made (in a decoded statement or expression) and answered
+// again without searching for as long as the dictionary has not changed.
+class TWordLookup {
+ public:
+  THashNode* Find(const THashPi& words, std::string_view name, bool normalise) const {
+    if (generation_ != WordsGeneration() || words_ != &words) {
+      word_ = words.Find(name, normalise);
+      generation_ = WordsGeneration();
+      words_ = &words;
+    }
+    return word_;
+  }
+
+ private:
+  mutable THashNode* word_ = nullptr;
+  mutable std::uint64_t generation_ = 0;
+  mutable const THashPi* words_ = nullptr;
 };
 
 // The word stack: argument fragments of the statement being read.

@@ -1,0 +1,241 @@
+#include "engine/numeric_program.h"
+
+#include <cmath>
+
+#include "engine/piru_base.h"
+#include "engine/reader.h"
+
+namespace pirune {
+
+// Reads the tokens by the grammar of the general reading (logic over comparison over
+// addition over multiplication, all left to right) and writes each operation after its
+// operands. Whatever the numeric run could never take makes the whole program unusable.
+class NumericProgram::Compiler {
+ public:
+  Compiler(const Recipes& recipes, std::vector<Operation>& out) : recipes_(recipes), out_(out) {}
+
+  bool Whole(bool first_given) {
+    if (first_given) {
+      kind_ = kOperand;
+      token_ = nullptr;
+    } else if (!Next()) {
+      return false;
+    }
+    if (!Logical()) return false;
+    if (kind_ != kOperand) return false;  // an operator left over
+    if (!ended_) {
+      // An operand right after the last one is read (and must be a number) but not used.
+      if (!Emit(token_)) return false;
+      Push(Operation(Operation::kDiscard));
+    }
+    return true;
+  }
+
+  int MaxDepth() const { return max_depth_; }
+
+ private:
+  enum Kind : std::uint8_t { kOperand, kOperatorToken };
+
+  bool Next() {
+    if (next_ >= recipes_.size()) return false;  // the end reads as an empty text
+    const Recipe& r = recipes_[next_++];
+    if (r.kind == Recipe::kOperatorToken) {
+      if (r.value.op == Op("&")) return false;
+      kind_ = kOperatorToken;
+      op_ = r.value.op;
+      return true;
+    }
+    if (r.kind == Recipe::kConstant && r.value.kind != kNumber) return false;
+    kind_ = kOperand;
+    token_ = &r;
+    return true;
+  }
+
+  // The token after an operand; the end of the tokens ends the expression.
+  bool Advance() {
+    if (next_ >= recipes_.size()) {
+      kind_ = kOperand;
+      ended_ = true;
+      return true;
+    }
+    return Next();
+  }
+
+  bool IsOp(std::initializer_list<std::uint16_t> ops) const {
+    if (ended_ || kind_ != kOperatorToken) return false;
+    for (std::uint16_t op : ops)
+      if (op_ == op) return true;
+    return false;
+  }
+
+  template <class Operand>
+  bool Level(std::initializer_list<std::uint16_t> ops, Operand operand) {
+    if (!(this->*operand)()) return false;
+    while (IsOp(ops)) {
+      std::uint16_t op = op_;
+      if (!Next() || !(this->*operand)()) return false;
+      Push(Operation(Operation::kBinary, op));
+    }
+    return true;
+  }
+
+  bool Logical() { return Level({Op("&&"), Op("||")}, &Compiler::Comparison); }
+  bool Comparison() {
+    return Level({Op("="), Op("<>"), Op("><"), Op("<"), Op(">"), Op(">="), Op("=>"), Op("<="), Op("=<"), Op("==")},
+                 &Compiler::Additive);
+  }
+  bool Additive() { return Level({Op("+"), Op("-")}, &Compiler::Multiplicative); }
+  bool Multiplicative() {
+    if (!Level({Op("*"), Op("/"), Op("%")}, &Compiler::Operand)) return false;
+    return !IsOp({Op("^")});  // powers: the general reading knows their errors
+  }
+
+  bool Operand() {
+    if (ended_ || kind_ != kOperand) return false;
+    if (!Emit(token_)) return false;
+    return Advance();
+  }
+
+  // The operations that leave the operand's number on the stack.
+  bool Emit(const Recipe* r) {
+    if (!r) {
+      Push(Operation(Operation::kFirst));
+      return true;
+    }
+    switch (r->kind) {
+      case Recipe::kConstant: {
+        Operation o(Operation::kConstant);
+        o.value = StrToValue(r->value.text);
+        Push(std::move(o));
+        return true;
+      }
+      case Recipe::kVariable:
+      case Recipe::kNegatedVariable: {
+        Operation o(r->kind == Recipe::kVariable ? Operation::kVariable : Operation::kNegatedVariable);
+        o.name = r->name;
+        o.argument_head = r->argument_head;
+        Push(std::move(o));
+        return true;
+      }
+      case Recipe::kGroup: {
+        Compiler group(*r->group, out_);
+        group.depth_ = depth_;
+        group.max_depth_ = max_depth_;
+        if (!group.Whole(false)) return false;
+        depth_ = group.depth_;
+        max_depth_ = group.max_depth_;
+        return true;
+      }
+      default:
+        return false;
+    }
+  }
+
+  void Push(Operation o) {
+    depth_ += (o.kind == Operation::kBinary || o.kind == Operation::kDiscard) ? -1 : 1;
+    if (depth_ > max_depth_) max_depth_ = depth_;
+    out_.push_back(std::move(o));
+  }
+
+  const Recipes& recipes_;
+  std::vector<Operation>& out_;
+  std::size_t next_ = 0;
+  Kind kind_ = kOperand;
+  std::uint16_t op_ = 0;
+  const Recipe* token_ = nullptr;  // null: the operand given before the tokens
+  bool ended_ = false;
+  int depth_ = 0;
+  int max_depth_ = 0;
+};
+
+NumericProgram NumericProgram::Compile(const Recipes& recipes, bool first_given) {
+  NumericProgram program;
+  Compiler compiler(recipes, program.operations_);
+  program.usable_ = compiler.Whole(first_given) && compiler.MaxDepth() <= kMaxDepth;
+  if (!program.usable_) program.operations_.clear();
+  return program;
+}
+
+namespace {
+
+bool ReadVariable(TPiruBase& state, const std::string& name, const TWordLookup& lookup, bool argument_head,
+                  bool negated, Number& out) {
+  const THashNode* w = lookup.Find(state.Words, name, false);
+  if (!w || w->Kind != kVariable || w->Dict) return false;
+  const std::string& text = w->Value;
+  if (argument_head ? (w->Mark == "s" || !IsPlainNumber(text)) : w->Mark != "e") return false;
+  if (!negated) {
+    out = StrToValue(text);
+    return true;
+  }
+  // "-" is joined to the text before it is read: only a text that begins with a digit
+  // reads as the negated number.
+  if (text.empty() || !IsDigit(static_cast<unsigned char>(text[0]))) return false;
+  out = -StrToValue(text);
+  return true;
+}
+
+bool Apply(std::uint16_t op, Number& left, Number right) {
+  switch (op) {
+    case Op("&&"): left = (left > 0 && right > 0) ? 1 : 0; return true;
+    case Op("||"): left = (left > 0 || right > 0) ? 1 : 0; return true;
+    case Op("="):
+    case Op("=="): left = left == right ? 1 : 0; return true;
+    case Op("<>"):
+    case Op("><"): left = left != right ? 1 : 0; return true;
+    case Op("<"): left = left < right ? 1 : 0; return true;
+    case Op(">"): left = left > right ? 1 : 0; return true;
+    case Op(">="):
+    case Op("=>"): left = left >= right ? 1 : 0; return true;
+    case Op("<="):
+    case Op("=<"): left = left <= right ? 1 : 0; return true;
+    case Op("+"): left = left + right; break;
+    case Op("-"): left = left - right; break;
+    case Op("*"): left = left * right; break;
+    case Op("/"): left = right == 0 ? 0 : left / right; break;
+    case Op("%"): {
+      if (!(std::fabs(left) < 9.2e18L && std::fabs(right) < 9.2e18L)) return false;
+      std::int64_t a = static_cast<std::int64_t>(std::trunc(left)), b = static_cast<std::int64_t>(std::trunc(right));
+      left = (b == 0 || b == -1) ? 0 : static_cast<Number>(a % b);  // -1 also keeps the smallest integer from overflowing
+      break;
+    }
+    default: return false;
+  }
+  return std::isfinite(left);
+}
+
+}  // namespace
+
+bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, Number& out) const {
+  if (!usable_) return false;
+  Number stack[kMaxDepth];
+  int top = 0;
+  for (const Operation& o : operations_) {
+    switch (o.kind) {
+      case Operation::kConstant:
+        stack[top++] = o.value;
+        break;
+      case Operation::kFirst:
+        if (!first || first->kind != kNumber) return false;
+        stack[top++] = StrToValue(first->text);
+        break;
+      case Operation::kVariable:
+      case Operation::kNegatedVariable:
+        if (!ReadVariable(state, o.name, o.lookup, o.argument_head, o.kind == Operation::kNegatedVariable, stack[top]))
+          return false;
+        ++top;
+        break;
+      case Operation::kBinary:
+        --top;
+        if (!Apply(o.op, stack[top - 1], stack[top])) return false;
+        break;
+      case Operation::kDiscard:
+        --top;
+        break;
+    }
+  }
+  out = stack[0];
+  return true;
+}
+
+}  // namespace pirune
