@@ -82,7 +82,7 @@ void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std:
       } else {
         word.Dict.reset();
         word.SetValue(std::move(value));
-        word.Mark = mark;
+        word.SetMark(mark);
       }
       return;
     case kDictionary:
@@ -300,7 +300,7 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
 void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, const AssignmentPlan* plan) {
   std::size_t hash = target.find('#');
   if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
-  THashNode* existing = state.Words.Find(target, false);
+  THashNode* existing = plan ? plan->target.Find(state.Words, target, false) : state.Words.Find(target, false);
   if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict &&
       (plan ? plan->self_append : IsSelfAppend(state, target, rest))) {
     if (plan && plan->constant_tail) {

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "engine/text_pos.h"
+#include "engine/words.h"
 
 namespace pirune {
 
 class TPiruBase;
-class THashNode;
 
 // The value text of an assignment: the rest of the statement.
 std::string ReadRest(TPiruBase& state, TextPos& c);
@@ -26,6 +26,7 @@ struct AssignmentPlan {
   std::string value;
   const char* mark = "s";
   std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
+  TWordLookup target;                                 // the word assigned to
 };
 AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const std::string& rest);
 

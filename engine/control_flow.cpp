@@ -37,7 +37,7 @@ void SetNumber(THashNode* word, std::int32_t n) {
   char digits[16];
   auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
   word->Value.assign(digits, end);  // in place: loops set their counter every time round
-  word->Mark = "e";
+  word->SetMark("e");
 }
 
 // Drops a record taken off the stack; the cursor may still stand in its block.
@@ -357,9 +357,9 @@ void CheckRunControl(TPiruBase& state) {
       default:
         break;
     }
-    TRunControl r;
-    state.RunControl.Pop(r);
-    switch (r.kind) {
+    top = state.RunControl.Top();
+    if (!top) return;
+    switch (top->kind) {
       case kIfTrue:
       case kIfFalse:
       case kCase:
@@ -367,15 +367,18 @@ void CheckRunControl(TPiruBase& state) {
       case kForLoop:
       case kEachLine:
       case kWhile:
-        state.Cur = r.return_position;
+        state.Cur = top->return_position;
+        state.RunControl.Drop();
         return;
       case kCall:
       case kEvent:
-        state.Cur = r.start;
-        state.FileName = r.file_name;
+        state.Cur = top->start;
+        state.FileName = top->file_name;
+        state.RunControl.Drop();
         state.Words.PopScope();
         return;
       default:
+        state.RunControl.Drop();
         throw Exception("特定できないシステムエラーです(ToT)\"CheckRunControl\"で未定義の構文があります。");
     }
   } catch (const Exception& e) {

@@ -45,6 +45,7 @@ class TRunControlStack {
  public:
   void Push(TRunControl record) { frame_.push_back(std::move(record)); }
   bool Pop(TRunControl& out);
+  void Drop() { frame_.pop_back(); }  // the top record, which must exist
   std::size_t Count() const { return frame_.size(); }  // records of the current frame
   TRunControl* Top() { return frame_.empty() ? nullptr : &frame_.back(); }
   void PushFrame();

@@ -76,11 +76,11 @@ struct DecodedAssignment {
   std::string rest;
   bool took_line = false;
   std::int32_t line_after = 0;
-  std::shared_ptr<const AssignmentPlan> plan;
+  AssignmentPlan plan;
 };
 
-DecodeCache<DecodedAssignment>& AssignmentCache() {
-  static DecodeCache<DecodedAssignment> cache;
+DecodeCache<std::shared_ptr<const DecodedAssignment>>& AssignmentCache() {
+  static DecodeCache<std::shared_ptr<const DecodedAssignment>> cache;
   return cache;
 }
 
@@ -90,23 +90,27 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
     return;
   }
   std::uint32_t takes = state.LineTakes;
-  DecodedAssignment d{target, ReadRest(state, c), state.LineTakes != takes, state.Line, nullptr};
-  d.plan = std::make_shared<const AssignmentPlan>(PlanAssignment(state, d.target, d.rest));
+  auto d = std::make_shared<DecodedAssignment>();
+  d->target = target;
+  d->rest = ReadRest(state, c);
+  d->took_line = state.LineTakes != takes;
+  d->line_after = state.Line;
+  d->plan = PlanAssignment(state, d->target, d->rest);
   AssignmentCache().Store(start, c.offset, d);
-  AssignValue(state, d.target, d.rest, d.plan.get());
+  AssignValue(state, d->target, d->rest, &d->plan);
 }
 
 // A statement decoded before: runs it and answers true.
 bool RunDecodedAssignment(TPiruBase& state) {
   if (state.Stack.Count() > 0) return false;
   std::size_t end = 0;
-  const DecodedAssignment* d = AssignmentCache().Find(state.Cur, end);
-  if (!d) return false;
+  const auto* found = AssignmentCache().Find(state.Cur, end);
+  if (!found) return false;
   ++state.StatementsReplayed;
-  DecodedAssignment decoded = *d;  // running it may decode (and evict) others
+  std::shared_ptr<const DecodedAssignment> d = *found;  // running it may decode (and evict) others
   state.Cur.offset = end;
-  if (decoded.took_line) state.Line = decoded.line_after;
-  AssignValue(state, decoded.target, decoded.rest, decoded.plan.get());
+  if (d->took_line) state.Line = d->line_after;
+  AssignValue(state, d->target, d->rest, &d->plan);
   return true;
 }
 

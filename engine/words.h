@@ -40,6 +40,10 @@ class THashNode {
   void SetValue(std::string value);
   // Appends to the value without copying what is there (long texts grow in place).
   void AppendValue(std::string_view tail);
+  // Most stores leave the type mark as it was: compared first, it is rarely written.
+  void SetMark(std::string_view mark) {
+    if (Mark != mark) Mark.assign(mark);
+  }
 
   // Copies everything but the name; a dictionary is copied, never shared.
   void Assign(const THashNode& other);
