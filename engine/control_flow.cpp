@@ -40,11 +40,6 @@ void SetNumber(THashNode* word, std::int32_t n) {
   word->SetMark("e");
 }
 
-// Drops a record taken off the stack; the cursor may still stand in its block.
-void Discard(TPiruBase& state, TRunControl& r) {
-  if (r.body && r.body.get() == state.Cur.text) state.CursorText = std::move(r.body);
-}
-
 // Records taken off the stack while searching it. A search that finds nothing puts
 // them back, so a command with nothing to act on leaves the running blocks (and the
 // text under the cursor) as they were instead of silently ending them.
@@ -118,10 +113,10 @@ void ContinueLoop(TPiruBase& state) {
       found = true;
       break;
     }
-    Discard(state, last);
+    DiscardRecord(state, last);
     last = std::move(r);
   }
-  if (found) Discard(state, last);
+  if (found) DiscardRecord(state, last);
   TRunControl target = found ? std::move(r) : std::move(last);
   state.FileName = target.file_name;
   state.RunControl.Push(std::move(target));
@@ -314,6 +309,12 @@ void EnterBlock(TPiruBase& state, TRunControl record, const Block& block) {
   record.first_line = block.first_line;
   record.start = TextPos{block.body.get(), 0};
   Reenter(state, std::move(record));
+}
+
+void DiscardRecord(TPiruBase& state, TRunControl& record) {
+  if (!record.body || record.body.get() != state.Cur.text) return;
+  auto& kept = state.DiscardedTexts;
+  if (kept.empty() || kept.back() != record.body) kept.push_back(std::move(record.body));
 }
 
 void CheckRunControl(TPiruBase& state) {

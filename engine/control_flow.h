@@ -25,6 +25,10 @@ void EnterBlock(TPiruBase& state, TRunControl record, const Block& block);
 // At the end of a text: resumes behind the innermost construct or repeats it.
 void CheckRunControl(TPiruBase& state);
 
+// Drops a record taken off the stack while the cursor may still stand in its block,
+// which then lives on until the cursor has left it.
+void DiscardRecord(TPiruBase& state, TRunControl& record);
+
 // The statement "N回".
 void RepeatStatement(TPiruBase& state, const std::string& count);
 

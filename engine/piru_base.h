@@ -30,9 +30,9 @@ class TPiruBase {
   bool DefaultFileMode = false;
   bool DebugMode = false;
   TextPos Cur;
-  // The block text the cursor walks after the record that held it was discarded
-  // ("抜ける" with nothing to leave, a failed "戻る" or "飛ぶ"): it must outlive the record.
-  std::shared_ptr<const std::string> CursorText;
+  // Block texts whose records were discarded while the cursor stood in them: they live
+  // on until no record and no cursor can point into them.
+  std::vector<std::shared_ptr<const std::string>> DiscardedTexts;
   std::int32_t Line = 0;
   // Counts line numbers taken, so a cached decoding can tell whether it took one.
   std::uint32_t LineTakes = 0;

@@ -47,6 +47,7 @@ class TRunControlStack {
   bool Pop(TRunControl& out);
   void Drop() { frame_.pop_back(); }  // the top record, which must exist
   std::size_t Count() const { return frame_.size(); }  // records of the current frame
+  bool Empty() const { return frame_.empty() && saved_.empty(); }  // in every frame
   TRunControl* Top() { return frame_.empty() ? nullptr : &frame_.back(); }
   void PushFrame();
   void PopFrame();

@@ -333,6 +333,14 @@ void LiteralStatement(TPiruBase& state) {
   TokenAnalysis(state, std::move(f), false);
 }
 
+// Between top-level statements nothing points into a discarded block any more, unless
+// the cursor itself still walks one.
+void ForgetDiscardedTexts(TPiruBase& state) {
+  for (const auto& kept : state.DiscardedTexts)
+    if (kept.get() == state.Cur.text) return;
+  state.DiscardedTexts.clear();
+}
+
 // When the run goes on after a statement that failed before reading anything, it goes
 // on with the next line: running the same text again would only fail again.
 void MoveOnAfterError(TPiruBase& state, TextPos failed_at) {
@@ -508,6 +516,7 @@ void RunLoop(TPiruBase& state) {
       last = TextPos{};
       continue;
     }
+    if (!state.DiscardedTexts.empty() && state.RunControl.Empty()) ForgetDiscardedTexts(state);
     try {
       if (state.RunControl.Count() > static_cast<std::size_t>(kMaxRunControlRecords))
         RaiseScriptError(state, "実行が無限ループしている可能性があるので終了します。");

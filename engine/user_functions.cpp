@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/control_flow.h"
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/piru_base.h"
@@ -105,7 +106,10 @@ void LocalBlockStart(TPiruBase& state) {
 void LocalBlockEnd(TPiruBase& state) {
   TRunControl r;
   if (!state.RunControl.Pop(r)) return;
-  if (r.kind != kLocalBlock) throw Exception("『ここから』と『ここまで』がうまく対応していません。");
+  if (r.kind != kLocalBlock) {
+    DiscardRecord(state, r);
+    throw Exception("『ここから』と『ここまで』がうまく対応していません。");
+  }
   state.Words.PopScope();
 }
 

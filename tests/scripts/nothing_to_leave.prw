@@ -13,3 +13,9 @@
 「回{回数}の続き」と、表示
 )
 「最後」と、表示
+' A mismatched ここまで loses the record it took, but the block it stood in runs on.
+1回(
+ここまで
+「ここまでの後」と、表示
+)
+「出ない」と、表示
