@@ -12,7 +12,8 @@ namespace pirune {
 // operands. Whatever the numeric run could never take makes the whole program unusable.
 class NumericProgram::Compiler {
  public:
-  Compiler(const Recipes& recipes, std::vector<Operation>& out) : recipes_(recipes), out_(out) {}
+  Compiler(const Recipes& recipes, std::vector<Operation>& out, std::vector<int>& producers)
+      : recipes_(recipes), out_(out), producers_(producers) {}
 
   bool Whole(bool first_given) {
     if (first_given) {
@@ -118,11 +119,9 @@ class NumericProgram::Compiler {
         return true;
       }
       case Recipe::kGroup: {
-        Compiler group(*r->group, out_);
-        group.depth_ = depth_;
+        Compiler group(*r->group, out_, producers_);
         group.max_depth_ = max_depth_;
         if (!group.Whole(false)) return false;
-        depth_ = group.depth_;
         max_depth_ = group.max_depth_;
         return true;
       }
@@ -131,9 +130,44 @@ class NumericProgram::Compiler {
     }
   }
 
+  static bool IsComparison(std::uint16_t op) {
+    switch (op) {
+      case Op("="): case Op("<>"): case Op("><"): case Op("<"): case Op(">"): case Op(">="): case Op("=>"):
+      case Op("<="): case Op("=<"): case Op("=="):
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  // Who made each number on the stack: the index of a variable's (or the first
+  // operand's) operation, or -1 for anything computed.
   void Push(Operation o) {
-    depth_ += (o.kind == Operation::kBinary || o.kind == Operation::kDiscard) ? -1 : 1;
-    if (depth_ > max_depth_) max_depth_ = depth_;
+    switch (o.kind) {
+      case Operation::kVariable:
+      case Operation::kFirst:
+        producers_.push_back(static_cast<int>(out_.size()));
+        break;
+      case Operation::kBinary: {
+        int right = producers_.back();
+        producers_.pop_back();
+        int left = producers_.back();
+        // A comparison with a text on its right compares the texts themselves.
+        bool comparison = IsComparison(o.op);
+        if (left >= 0) out_[static_cast<std::size_t>(left)].text_allowed = true;
+        if (right >= 0) out_[static_cast<std::size_t>(right)].text_allowed = !comparison || o.op == Op("==");
+        producers_.back() = -1;
+        break;
+      }
+      case Operation::kDiscard:
+        if (producers_.back() >= 0) out_[static_cast<std::size_t>(producers_.back())].text_allowed = true;
+        producers_.pop_back();
+        break;
+      default:
+        producers_.push_back(-1);
+        break;
+    }
+    if (static_cast<int>(producers_.size()) > max_depth_) max_depth_ = static_cast<int>(producers_.size());
     out_.push_back(std::move(o));
   }
 
@@ -144,13 +178,14 @@ class NumericProgram::Compiler {
   std::uint16_t op_ = 0;
   const Recipe* token_ = nullptr;  // null: the operand given before the tokens
   bool ended_ = false;
-  int depth_ = 0;
+  std::vector<int>& producers_;
   int max_depth_ = 0;
 };
 
 NumericProgram NumericProgram::Compile(const Recipes& recipes, bool first_given) {
   NumericProgram program;
-  Compiler compiler(recipes, program.operations_);
+  std::vector<int> producers;
+  Compiler compiler(recipes, program.operations_, producers);
   program.usable_ = compiler.Whole(first_given) && compiler.MaxDepth() <= kMaxDepth;
   if (!program.usable_) program.operations_.clear();
   return program;
@@ -158,22 +193,28 @@ NumericProgram NumericProgram::Compile(const Recipes& recipes, bool first_given)
 
 namespace {
 
-bool ReadVariable(TPiruBase& state, const std::string& name, const TWordLookup& lookup, bool argument_head,
-                  bool negated, Number& out) {
-  const THashNode* w = lookup.Find(state.Words, name, false);
+}  // namespace
+
+bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool negated, Number& out) {
+  const THashNode* w = v.lookup.Find(state.Words, v.name, false);
   if (!w || w->Kind != kVariable || w->Dict) return false;
   const std::string& text = w->Value;
-  if (argument_head ? (w->Mark == "s" || !IsPlainNumber(text)) : w->Mark != "e") return false;
-  if (!negated) {
-    out = StrToValue(text);
+  if (negated) {
+    // "-" is joined to the text before it is read: only a text that begins with a digit
+    // reads as the negated number.
+    if (w->Mark != "e" || text.empty() || !IsDigit(static_cast<unsigned char>(text[0]))) return false;
+    out = -StrToValue(text);
     return true;
   }
-  // "-" is joined to the text before it is read: only a text that begins with a digit
-  // reads as the negated number.
-  if (text.empty() || !IsDigit(static_cast<unsigned char>(text[0]))) return false;
-  out = -StrToValue(text);
+  // As an argument's first value, a text when so marked or empty; a number otherwise,
+  // which the general reading reads again as text unless it is a plain number.
+  bool is_text = v.argument_head ? (w->Mark == "s" || text.empty()) : w->Mark != "e";
+  if (is_text ? !v.text_allowed : (v.argument_head && !IsPlainNumber(text))) return false;
+  out = StrToValue(text);
   return true;
 }
+
+namespace {
 
 bool Apply(std::uint16_t op, Number& left, Number right) {
   switch (op) {
@@ -216,13 +257,12 @@ bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, Number& out) co
         stack[top++] = o.value;
         break;
       case Operation::kFirst:
-        if (!first || first->kind != kNumber) return false;
+        if (!first || (first->kind != kNumber && !(first->kind == kText && o.text_allowed))) return false;
         stack[top++] = StrToValue(first->text);
         break;
       case Operation::kVariable:
       case Operation::kNegatedVariable:
-        if (!ReadVariable(state, o.name, o.lookup, o.argument_head, o.kind == Operation::kNegatedVariable, stack[top]))
-          return false;
+        if (!ReadVariable(state, o, o.kind == Operation::kNegatedVariable, stack[top])) return false;
         ++top;
         break;
       case Operation::kBinary:

@@ -1,8 +1,9 @@
-// Arithmetic on numbers alone: an expression's tokens compiled once into operations on
-// a stack of numbers, run without texts. Only expressions whose tokens are numbers,
+// Arithmetic on numbers: an expression's tokens compiled once into operations on a
+// stack of numbers, run without texts. Only expressions whose tokens are numbers,
 // variables and groups joined by arithmetic, comparison and logic compile; a run answers
-// false (having changed nothing) when a value met on the way is not a plain number or a
-// result leaves the range, and the general reading then decides.
+// false (having changed nothing) when a value met on the way is not what the numbers-only
+// reading takes (a text where the text itself would count, a word that is no plain
+// variable) or a result leaves the range, and the general reading then decides.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -30,9 +31,13 @@ class NumericProgram {
     Number value = 0;
     std::string name;
     bool argument_head = false;
+    // A variable (or the given first operand) whose value only feeds arithmetic, or the
+    // left side of a comparison, may be a text: its number is read from it there too.
+    bool text_allowed = false;
     TWordLookup lookup;
   };
   class Compiler;
+  static bool ReadVariable(TPiruBase& state, const Operation& v, bool negated, Number& out);
 
   static constexpr int kMaxDepth = 64;
   std::vector<Operation> operations_;

@@ -121,8 +121,15 @@ TEST(EvaluateExpression, ReplayAgreesWithReading) {
       {"-S", "0", "e"},         {"A*B-1", "5", "e"},      {"(A+B)*2", "10", "e"}, {"T=\"x\"", "1", "e"},
       {"A<B && B<4", "1", "e"}, {"A%B", "2", "e"},        {"B/0", "0", "e"},      {"未定義+1", "1", "e"},
       {"A^B", "8", "e"},        {"N+1", "1", "e"},        {"(A)&(B)", "23", "s"}, {"A B", "2", "e"},
+      // Texts count as numbers in arithmetic and on a comparison's left; on its right
+      // (but for "==") the texts themselves are compared.
+      {"X+Y", "12", "e"},       {"X=5", "1", "e"},        {"5=X", "1", "e"},      {"5=Z", "0", "e"},
+      {"Z=5", "1", "e"},        {"5==Z", "1", "e"},       {"5<W", "0", "e"},      {"W>5", "1", "e"},
+      {"Q*2", "0", "e"},        {"A+X*Y", "37", "e"},     {"1+(X)", "6", "e"},    {"A<(W)", "0", "e"},
+      {"X&&Y", "1", "e"},       {"A-X", "-3", "e"},       {"X Y", "5", "s"},      {"-X+1", "-4", "e"},
+      {"X%A", "1", "e"},        {"(A+1)=W", "0", "e"},    {"W=(A+8)", "1", "e"},
   };
-  testing::Script s("A=2\r\nB=3\r\nT=「x」\r\nS=「 5」\r\nN=「」");
+  testing::Script s("A=2\r\nB=3\r\nT=「x」\r\nS=「 5」\r\nN=「」\r\nX=「5」\r\nY=「7」\r\nZ=「05」\r\nW=「10」\r\nQ=「abc」");
   s.Run();
   for (int round = 0; round < 3; ++round) {
     for (const auto& c : cases) {
