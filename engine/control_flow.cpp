@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "engine/assignment.h"
@@ -36,7 +37,11 @@ void SetNumber(THashNode* word, std::int32_t n) {
   if (!word) return;
   char digits[16];
   auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
-  word->Value.assign(digits, end);  // in place: loops set their counter every time round
+  std::size_t length = static_cast<std::size_t>(end - digits);
+  if (word->Value.size() == length)
+    std::memcpy(word->Value.data(), digits, length);  // in place: loops set their counter every time round
+  else
+    word->Value.assign(digits, length);
   word->SetMark("e");
 }
 
@@ -118,7 +123,7 @@ void ContinueLoop(TPiruBase& state) {
   }
   if (found) DiscardRecord(state, last);
   TRunControl target = found ? std::move(r) : std::move(last);
-  state.FileName = target.file_name;
+  state.FileName = target.file_name ? *target.file_name : std::string();
   state.RunControl.Push(std::move(target));
   CheckRunControl(state);
 }
@@ -172,7 +177,7 @@ void Return(TPiruBase& state) {
     if (r.kind == kCall || r.kind == kEvent) {
       state.Cur = r.start;
       state.Words.PopScope();
-      state.FileName = r.file_name;
+      state.FileName = r.file_name ? *r.file_name : std::string();
       return;
     }
     taken.Take(r);
@@ -305,7 +310,7 @@ void EnterBlock(TPiruBase& state, TRunControl record, const Block& block) {
   if (state.Cur.None()) return;  // the program has ended
   record.return_position = state.Cur;
   record.body = block.body;
-  record.file_name = state.FileName;
+  record.file_name = state.InternedFileName();
   record.first_line = block.first_line;
   record.start = TextPos{block.body.get(), 0};
   Reenter(state, std::move(record));
@@ -374,7 +379,7 @@ void CheckRunControl(TPiruBase& state) {
       case kCall:
       case kEvent:
         state.Cur = top->start;
-        state.FileName = top->file_name;
+        state.FileName = top->file_name ? *top->file_name : std::string();
         state.RunControl.Drop();
         state.Words.PopScope();
         return;
@@ -405,7 +410,7 @@ void CallLabel(TPiruBase& state, const THashNode& label) {
   r.kind = kCall;
   r.start = state.Cur;
   r.return_position = label.Ref;
-  r.file_name = state.FileName;
+  r.file_name = state.InternedFileName();
   state.FileName = label.Mark;
   state.Words.PushScope();
   state.RunControl.Push(std::move(r));

@@ -24,6 +24,9 @@ class TPiruBase {
   ~TPiruBase();
 
   std::string FileName;
+  // FileName as a string that lasts the whole run, for records that restore it: block
+  // records are many, the file names few.
+  const std::string* InternedFileName();
   std::string Source;
   bool RuntimeMode = false;
   bool EmbeddedMode = false;
@@ -33,6 +36,7 @@ class TPiruBase {
   // Block texts whose records were discarded while the cursor stood in them: they live
   // on until no record and no cursor can point into them.
   std::vector<std::shared_ptr<const std::string>> DiscardedTexts;
+  std::vector<std::unique_ptr<const std::string>> FileNames;  // interned
   std::int32_t Line = 0;
   // Counts line numbers taken, so a cached decoding can tell whether it took one.
   std::uint32_t LineTakes = 0;

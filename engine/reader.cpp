@@ -8,8 +8,6 @@
 
 namespace pirune {
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-
 bool IsWordDelimiter(unsigned char c) {
   switch (c) {
     case 0: case '\t': case '\r': case ' ': case '"': case '#': case '%': case '&': case '(':
@@ -37,11 +35,15 @@ void StepChar(TextPos& c) {
 }
 
 void SkipBlanks(TextPos& c) {
-  while (true) {
-    unsigned char b = c.At();
-    if (b != '\t' && b != ' ' && b != ',' && b != 0xA4) return;
-    ++c.offset;
+  if (!c.text) return;
+  const char* t = c.text->data();
+  std::size_t size = c.text->size(), i = c.offset;
+  while (i < size) {
+    unsigned char b = static_cast<unsigned char>(t[i]);
+    if (b != '\t' && b != ' ' && b != ',' && b != 0xA4) break;
+    ++i;
   }
+  c.offset = i;
 }
 
 void SkipSpaces(TextPos& c) {
@@ -196,18 +198,24 @@ void SkipToLineEnd(TextPos& c) {
 
 void TakeLineNumber(TPiruBase& state, TextPos& c) {
   ++state.LineTakes;
-  while (c.At() == '\t' || c.At() == '\n' || c.At() == '\r' || c.At() == ' ') ++c.offset;
-  if (!IsDigit(c.At())) {
+  if (!c.text) {
     state.Line = -1;
     return;
   }
+  // Every statement that ends a line passes here: read the bytes directly.
+  const char* t = c.text->data();
+  std::size_t size = c.text->size(), i = c.offset;
+  while (i < size && (t[i] == '\t' || t[i] == '\n' || t[i] == '\r' || t[i] == ' ')) ++i;
   std::int64_t n = 0;
-  while (IsDigit(c.At())) {
-    if (n < 100000000) n = n * 10 + (c.At() - '0');
-    ++c.offset;
+  bool digits = false;
+  while (i < size && IsDigit(static_cast<unsigned char>(t[i]))) {
+    if (n < 100000000) n = n * 10 + (t[i] - '0');
+    digits = true;
+    ++i;
   }
-  if (c.At() == ':') ++c.offset;
-  state.Line = static_cast<std::int32_t>(n);
+  if (digits && i < size && t[i] == ':') ++i;
+  c.offset = i;
+  state.Line = digits ? static_cast<std::int32_t>(n) : -1;
 }
 
 }  // namespace pirune

@@ -11,7 +11,7 @@ class TPiruBase;
 
 bool IsWordDelimiter(unsigned char c);
 bool IsOperatorChar(unsigned char c);
-bool IsDigit(unsigned char c);
+inline bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 // Steps over one character (two bytes for a double-byte one).
 void StepChar(TextPos& c);

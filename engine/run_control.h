@@ -34,7 +34,7 @@ struct TRunControl {
   std::int32_t limit = 0;
   std::uint8_t kind = kUnknown;
   std::shared_ptr<const std::string> body;  // the block the cursor walks while it runs
-  std::string file_name;
+  const std::string* file_name = nullptr;  // the current file name when it began (interned)
   std::string condition;                    // ループ: the condition, re-evaluated each time
   THashNode* counter_word = nullptr;        // 繰り返す: the counter variable
   std::shared_ptr<std::vector<std::string>> lines;  // 反復: the items

@@ -98,7 +98,7 @@ void LocalBlockStart(TPiruBase& state) {
   r.kind = kLocalBlock;
   r.start = state.Cur;
   r.return_position = c;
-  r.file_name = state.FileName;
+  r.file_name = state.InternedFileName();
   state.RunControl.Push(std::move(r));
   state.Words.PushScope();
 }
