@@ -230,8 +230,48 @@ std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit) {
   return ReadWordValue(state, c, w);
 }
 
+namespace {
+
+// The commonest arguments, a number of digits or one back-quoted text standing alone,
+// read without the general machinery (to the same value and mark).
+bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
+  std::size_t n = f.size(), i = 0;
+  if (IsDigit(static_cast<unsigned char>(f[0]))) {
+    while (i < n && IsDigit(static_cast<unsigned char>(f[i]))) ++i;
+    if (i < n && f[i] == '.') return false;
+    std::size_t j = i;
+    while (j < n && (f[j] == '\t' || f[j] == ' ' || f[j] == ',' || static_cast<unsigned char>(f[j]) == 0xA4)) ++j;
+    // An operator or a join after the number makes an expression of it.
+    if (j < n && (IsOperatorChar(static_cast<unsigned char>(f[j])) || f[j] == '|')) return false;
+    out.assign(f, 0, i);
+    state.LastMark = "e";
+    return true;
+  }
+  if (f[0] != '`') return false;
+  out.clear();
+  for (i = 1; i < n;) {
+    if (f[i] == '`') {
+      if (i + 1 < n && f[i + 1] == '`') {
+        out += '`';
+        i += 2;
+        continue;
+      }
+      if (i + 1 != n) return false;  // more after the text
+      state.LastMark = "s";
+      return true;
+    }
+    std::size_t len = IsLeadByte(static_cast<unsigned char>(f[i])) && i + 1 < n ? 2 : 1;
+    out.append(f, i, len);
+    i += len;
+  }
+  return false;  // unclosed: the general reading reports it
+}
+
+}  // namespace
+
 std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
   if (fragment.empty()) return {};
+  if (std::string plain; PlainArgument(state, fragment, plain)) return plain;
   TextPos c{&fragment, 0};
   SkipBlanks(c);
   std::string r = ReadValue(state, c, fragment.size());
