@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "engine/assignment.h"
 #include "engine/conditions.h"
@@ -69,6 +70,27 @@ void InvokeByKind(TPiruBase& state, THashNode& word) {
   }
 }
 
+// The command word `t` (which names `word`, if anything) with its arguments on the
+// word stack.
+void RunCommandWord(TPiruBase& state, const std::string& t, THashNode* word) {
+  TStack& stack = state.Stack;
+  if (word) {
+    InvokeByKind(state, *word);
+    if (stack.Count() > 0)
+      RaiseScriptError(state, "\"" + word->Name + "\"命令の引数に誤りがあります。引数が多いです。\"" + stack.AsText() + "\"");
+    return;
+  }
+  std::string q = stack.Pop();
+  for (const char* property : kPropertyStatements)
+    if (t == Normalise(property)) NotAvailableYet(state, t);
+  if (!q.empty()) stack.Push(q);
+  std::string listed;
+  for (std::size_t i = 0; i < stack.Count(); ++i) listed += stack.Get(i) + ",";
+  listed = Trim(listed + t);
+  stack.Clear();
+  RaiseScriptError(state, "\"" + listed + "\"は未定義の命令です。(;o;)<綴りミスか、命令の引数に注意！");
+}
+
 // An assignment statement "name = value" decodes the same way every time it is read;
 // its decoding is kept, keyed by where the statement starts.
 struct DecodedAssignment {
@@ -130,6 +152,7 @@ bool IsLoopWord(const std::string& f) {
 struct DecodedStatement {
   enum End : std::uint8_t { kLineEnd, kOther } end = kOther;
   std::vector<std::string> fragments;
+  TWordLookup command;  // what the last fragment names
   bool took_line = false;
   std::int32_t line_after = 0;
 };
@@ -170,15 +193,22 @@ bool RunDecodedStatement(TPiruBase& state) {
   const DecodedStatement* d = StatementCache().Find(state.Cur, end);
   if (!d) return false;
   ++state.StatementsReplayed;
-  for (const auto& f : d->fragments) state.Stack.Push(f);
+  const std::string& t = d->fragments.back();
+  if (t[0] == '\\') {
+    for (const auto& f : d->fragments) state.Stack.Push(f);
+  } else {
+    for (std::size_t i = 0; i + 1 < d->fragments.size(); ++i) state.Stack.Push(d->fragments[i]);
+  }
   bool line_end = d->end == DecodedStatement::kLineEnd;
   state.Cur.offset = end;
   if (d->took_line) state.Line = d->line_after;
-  if (line_end) {
-    LineEndScope scope(state);
+  std::optional<LineEndScope> scope;
+  if (line_end) scope.emplace(state);
+  if (t[0] == '\\') {
     ExecutePending(state);
   } else {
-    ExecutePending(state);
+    // The entry may be evicted while the command runs; past its start nothing reads it.
+    RunCommandWord(state, t, d->command.Find(state.Words, t, true));
   }
   return true;
 }
@@ -477,21 +507,7 @@ void ExecutePending(TPiruBase& state) {
     Invoke(state, direct);
     return;
   }
-  if (THashNode* word = state.Words.Find(t, true)) {
-    InvokeByKind(state, *word);
-    if (stack.Count() > 0)
-      RaiseScriptError(state, "\"" + word->Name + "\"命令の引数に誤りがあります。引数が多いです。\"" + stack.AsText() + "\"");
-    return;
-  }
-  std::string q = stack.Pop();
-  for (const char* property : kPropertyStatements)
-    if (t == Normalise(property)) NotAvailableYet(state, t);
-  if (!q.empty()) stack.Push(q);
-  std::string listed;
-  for (std::size_t i = 0; i < stack.Count(); ++i) listed += stack.Get(i) + ",";
-  listed = Trim(listed + t);
-  stack.Clear();
-  RaiseScriptError(state, "\"" + listed + "\"は未定義の命令です。(;o;)<綴りミスか、命令の引数に注意！");
+  RunCommandWord(state, t, state.Words.Find(t, true));
 }
 
 void RunLoop(TPiruBase& state) {
