@@ -70,7 +70,8 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
   return raw;
 }
 
-void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark) {
+void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark,
+                const std::optional<Number>& integer = std::nullopt) {
   switch (word.Kind) {
     case kVariable:
       if (word.Reserved) RaiseScriptError(state, "\"" + word.Name + "\"は、読取専用です。");
@@ -81,7 +82,10 @@ void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std:
         word.Mark = "hs";
       } else {
         word.Dict.reset();
-        word.SetValue(std::move(value));
+        if (integer)
+          word.SetIntegerText(std::move(value), *integer);
+        else
+          word.SetValue(std::move(value));
         word.SetMark(mark);
       }
       return;
@@ -293,6 +297,9 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
   }
   SkipBlanks(c);
   plan.constant = c.offset > 0 && c.AtEnd();
+  if (plan.constant && plan.mark[0] == 'e' && plan.value.size() <= 15 && IsPlainNumber(plan.value) &&
+      plan.value.find('.') == std::string::npos)
+    plan.integer = StrToValue(plan.value);
   if (!plan.constant) plan.compiled = CompileArgument(state, rest);
   return plan;
 }
@@ -313,15 +320,17 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     return;
   }
   std::string value;
+  std::optional<Number> integer;
   if (plan && plan->constant) {
     value = plan->value;
+    integer = plan->integer;
     state.LastMark = plan->mark;
-  } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value)) {
+  } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);
   }
   std::string mark = state.LastMark;
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
-  StoreValue(state, word, std::move(value), mark);
+  StoreValue(state, word, std::move(value), mark, integer);
 }
 
 std::string ReadOwnerItem(TPiruBase& state, THashNode& owner_word, TextPos& c) {

@@ -1,6 +1,7 @@
 // Assignment statements, and the reads of the same shapes: owner + "の" + item.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/text_pos.h"
@@ -25,6 +26,7 @@ struct AssignmentPlan {
   bool constant = false;                              // a lone number or plain text
   std::string value;
   const char* mark = "s";
+  std::optional<Number> integer;                      // … when that is a number of digits alone
   std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
   TWordLookup target;                                 // the word assigned to
 };

@@ -1,9 +1,7 @@
 #include "engine/control_flow.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "engine/assignment.h"
@@ -35,13 +33,7 @@ std::int32_t StrictInteger(const std::string& text) {
 
 void SetNumber(THashNode* word, std::int32_t n) {
   if (!word) return;
-  char digits[16];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
-  std::size_t length = static_cast<std::size_t>(end - digits);
-  if (word->Value.size() == length)
-    std::memcpy(word->Value.data(), digits, length);  // in place: loops set their counter every time round
-  else
-    word->Value.assign(digits, length);
+  word->SetInteger(n);
   word->SetMark("e");
 }
 
@@ -64,7 +56,7 @@ class TakenRecords {
 
 void SetCounter(TPiruBase& state, std::int32_t n) { SetNumber(state.Kaisuu, n); }
 
-void Reenter(TPiruBase& state, TRunControl record) {
+void Reenter(TPiruBase& state, TRunControl&& record) {
   const std::string* body = record.body.get();
   state.RunControl.Push(std::move(record));
   state.Cur = TextPos{body, 0};
@@ -306,7 +298,7 @@ Block ReadBlock(TPiruBase& state) {
   return block;
 }
 
-void EnterBlock(TPiruBase& state, TRunControl record, const Block& block) {
+void EnterBlock(TPiruBase& state, TRunControl&& record, const Block& block) {
   if (state.Cur.None()) return;  // the program has ended
   record.return_position = state.Cur;
   record.body = block.body;

@@ -20,7 +20,7 @@ struct Block {
 Block ReadBlock(TPiruBase& state);
 
 // Pushes the record for a block and moves the cursor to the block's first character.
-void EnterBlock(TPiruBase& state, TRunControl record, const Block& block);
+void EnterBlock(TPiruBase& state, TRunControl&& record, const Block& block);
 
 // At the end of a text: resumes behind the innermost construct or repeats it.
 void CheckRunControl(TPiruBase& state);

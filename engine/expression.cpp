@@ -575,11 +575,15 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
   return argument;
 }
 
-bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out) {
+bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
+                              std::optional<Number>* integer) {
   TStrNum result;
   if (!Replay(state, argument.compiled, nullptr, result)) return false;
   if (result.kind != kText) NumberOf(result), result.has_text = false;
+  Number n = result.number;
+  bool exact = result.kind != kText && n == std::trunc(n) && std::fabs(n) < 1e15L;  // written with all its digits
   out = Finish(state, result);
+  if (integer) *integer = exact ? std::optional<Number>(n == 0 ? 0 : n) : std::nullopt;
   return true;
 }
 

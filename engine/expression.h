@@ -1,14 +1,16 @@
 // Infix expressions: arithmetic, joining, comparison and logic, read straight from text.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "engine/number.h"
 
 namespace pirune {
 
 class TPiruBase;
 
-using Number = long double;
 
 // Evaluates the whole text as an expression; sets LastMark ("e" for a number).
 std::string EvaluateExpression(TPiruBase& state, const std::string& text);
@@ -26,7 +28,10 @@ bool IsPlainNumber(std::string_view s);
 struct CompiledArgument;
 std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const std::string& text);
 // Answers false when the argument must be read the ordinary way (nothing has happened).
-bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out);
+// `integer`, when given, receives the value when it is an integer that its text gives
+// back exactly.
+bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
+                              std::optional<Number>* integer = nullptr);
 
 // A whole expression kept as tokens (null when its reading has effects), and its truth as
 // a condition: a text holds when not empty, a number when its integer part is not 0.

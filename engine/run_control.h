@@ -43,7 +43,7 @@ struct TRunControl {
 
 class TRunControlStack {
  public:
-  void Push(TRunControl record) { frame_.push_back(std::move(record)); }
+  void Push(TRunControl&& record) { frame_.push_back(std::move(record)); }
   bool Pop(TRunControl& out);
   void Drop() { frame_.pop_back(); }  // the top record, which must exist
   std::size_t Count() const { return frame_.size(); }  // records of the current frame

@@ -34,7 +34,7 @@ THashNode& WordToRetype(TPiruBase& state, const char* initial) {
 
 void DropDictionary(THashNode& word) {
   if (!word.Dict) return;
-  word.Value = word.Dict->LineForm();
+  word.SetValue(word.Dict->LineForm());
   word.Dict.reset();
 }
 
@@ -43,7 +43,7 @@ void AsNumber(TPiruBase& state) {
   DropDictionary(word);
   word.Kind = kVariable;
   word.Mark = "e";
-  if (word.Value.empty()) word.Value = "0";
+  if (word.Text().empty()) word.SetValue("0");
 }
 
 void AsText(TPiruBase& state) {
@@ -57,9 +57,9 @@ void AsDictionary(TPiruBase& state) {
   THashNode& word = WordToRetype(state, "");
   if (word.Kind == kVariable && !word.Dict) {
     word.Dict = std::make_unique<THash>();
-    word.Dict->LoadFromText(word.Value);
+    word.Dict->LoadFromText(word.Text());
   } else if (word.Kind == kDictionary || word.Dict) {
-    word.Value.clear();
+    word.SetValue({});
   } else {
     throw Exception("\"" + word.Name + "\"は、文法が正しくないため、実行できません。変更できません！");
   }

@@ -1,23 +1,27 @@
 #include "engine/words.h"
 
+#include <charconv>
+#include <cstring>
+
 #include "engine/errors.h"
+#include "engine/expression.h"
 #include "engine/sjis.h"
 
 namespace pirune {
 
 THashNode::THashNode(std::string name, std::string pattern, std::string value, std::string mark,
                      std::int32_t id, std::uint8_t kind, TextPos ref, bool reserved)
-    : Value(std::move(value)),
-      Name(std::move(name)),
+    : Name(std::move(name)),
       Pattern(std::move(pattern)),
       Mark(std::move(mark)),
       Kind(kind),
       Id(id),
       Ref(ref),
-      Reserved(reserved) {}
+      Reserved(reserved),
+      value_(std::move(value)) {}
 
 THashNode::THashNode(std::string name, std::string value, std::int32_t level)
-    : Value(std::move(value)), Name(std::move(name)), Kind(kVariable), Id(level), Reserved(false) {}
+    : Name(std::move(name)), Kind(kVariable), Id(level), Reserved(false), value_(std::move(value)) {}
 
 THashNode::~THashNode() = default;
 
@@ -26,15 +30,52 @@ const std::string& THashNode::GetValue() const {
     line_form_ = Dict->LineForm();
     return line_form_;
   }
-  return Value;
+  return value_;
 }
 
-void THashNode::SetValue(std::string value) { Value = std::move(value); }
+void THashNode::SetValue(std::string value) {
+  value_ = std::move(value);
+  known_ = 0;
+}
 
-void THashNode::AppendValue(std::string_view tail) { Value.append(tail); }
+void THashNode::AppendValue(std::string_view tail) {
+  value_.append(tail);
+  known_ = 0;
+}
+
+void THashNode::SetInteger(long long n) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
+  std::size_t length = static_cast<std::size_t>(end - digits);
+  if (value_.size() == length)
+    std::memcpy(value_.data(), digits, length);  // in place: loops set their counter every time round
+  else
+    value_.assign(digits, length);
+  number_ = static_cast<Number>(n);
+  known_ = kNumberKnown | kPlainKnown | kPlain;
+}
+
+void THashNode::SetIntegerText(std::string text, Number n) {
+  value_ = std::move(text);
+  number_ = n;
+  known_ = kNumberKnown | kPlainKnown | kPlain;
+}
+
+Number THashNode::NumberValue() const {
+  if (!(known_ & kNumberKnown)) {
+    number_ = StrToValue(value_);
+    known_ |= kNumberKnown;
+  }
+  return number_;
+}
+
+bool THashNode::IsPlainNumberValue() const {
+  if (!(known_ & kPlainKnown)) known_ |= kPlainKnown | (IsPlainNumber(value_) ? kPlain : 0);
+  return known_ & kPlain;
+}
 
 void THashNode::Assign(const THashNode& other) {
-  Value = other.GetValue();
+  SetValue(other.GetValue());
   Pattern = other.Pattern;
   Mark = other.Mark;
   Id = other.Id;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/number.h"
 #include "engine/text_pos.h"
 
 namespace pirune {
@@ -37,9 +38,19 @@ class THashNode {
   ~THashNode();
 
   const std::string& GetValue() const;
+  // The value's own text: a dictionary's entries not included.
+  const std::string& Text() const { return value_; }
   void SetValue(std::string value);
   // Appends to the value without copying what is there (long texts grow in place).
   void AppendValue(std::string_view tail);
+  // An integer as the value's text, its number known without reading the text.
+  void SetInteger(long long n);
+  // A text known to read as the integer n.
+  void SetIntegerText(std::string text, Number n);
+  // The value's text read as a number, and whether it is written as a plain number:
+  // each read once per value, as loops read the same variables over and over.
+  Number NumberValue() const;
+  bool IsPlainNumberValue() const;
   // Most stores leave the type mark as it was: compared first, it is rarely written.
   void SetMark(std::string_view mark) {
     if (Mark != mark) Mark.assign(mark);
@@ -48,7 +59,6 @@ class THashNode {
   // Copies everything but the name; a dictionary is copied, never shared.
   void Assign(const THashNode& other);
 
-  std::string Value;
   std::string Name;
   std::string Pattern;
   std::string Mark;
@@ -59,6 +69,10 @@ class THashNode {
   bool Reserved;
 
  private:
+  std::string value_;
+  enum : std::uint8_t { kNumberKnown = 1, kPlainKnown = 2, kPlain = 4 };
+  mutable std::uint8_t known_ = 0;  // what of the below holds for value_
+  mutable Number number_ = 0;
   mutable std::string line_form_;  // dictionary words read as a whole
 };
 
