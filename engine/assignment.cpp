@@ -72,6 +72,8 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
 
 void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark,
                 const std::optional<Number>& integer = std::nullopt) {
+  // An integer may arrive without its text; only a plain variable stores it so.
+  if (integer && value.empty() && word.Kind != kVariable) value = FormatNumber(*integer);
   switch (word.Kind) {
     case kVariable:
       if (word.Reserved) RaiseScriptError(state, "\"" + word.Name + "\"は、読取専用です。");
@@ -82,10 +84,12 @@ void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std:
         word.Mark = "hs";
       } else {
         word.Dict.reset();
-        if (integer)
-          word.SetIntegerText(std::move(value), *integer);
-        else
+        if (!integer)
           word.SetValue(std::move(value));
+        else if (value.empty())
+          word.SetInteger(static_cast<long long>(*integer));
+        else
+          word.SetIntegerText(std::move(value), *integer);
         word.SetMark(mark);
       }
       return;

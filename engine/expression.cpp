@@ -581,9 +581,12 @@ bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument
   if (!Replay(state, argument.compiled, nullptr, result)) return false;
   if (result.kind != kText) NumberOf(result), result.has_text = false;
   Number n = result.number;
-  bool exact = result.kind != kText && n == std::trunc(n) && std::fabs(n) < 1e15L;  // written with all its digits
+  if (integer && result.kind != kText && n == std::trunc(n) && std::fabs(n) < 1e15L) {  // written with all its digits
+    state.LastMark = "e";
+    *integer = n == 0 ? 0 : n;
+    return true;
+  }
   out = Finish(state, result);
-  if (integer) *integer = exact ? std::optional<Number>(n == 0 ? 0 : n) : std::nullopt;
   return true;
 }
 

@@ -28,8 +28,8 @@ bool IsPlainNumber(std::string_view s);
 struct CompiledArgument;
 std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const std::string& text);
 // Answers false when the argument must be read the ordinary way (nothing has happened).
-// `integer`, when given, receives the value when it is an integer that its text gives
-// back exactly.
+// `integer`, when given, receives the value instead of `out` when it is an integer that
+// its text would give back exactly (the text is then not written).
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
                               std::optional<Number>* integer = nullptr);
 

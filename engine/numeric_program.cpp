@@ -198,17 +198,16 @@ namespace {
 bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool negated, Number& out) {
   const THashNode* w = v.lookup.Find(state.Words, v.name, false);
   if (!w || w->Kind != kVariable || w->Dict) return false;
-  const std::string& text = w->Text();
   if (negated) {
     // "-" is joined to the text before it is read: only a text that begins with a digit
     // reads as the negated number.
-    if (w->Mark != "e" || text.empty() || !IsDigit(static_cast<unsigned char>(text[0]))) return false;
+    if (w->Mark != "e" || !w->TextBeginsWithDigit()) return false;
     out = -w->NumberValue();
     return true;
   }
   // As an argument's first value, a text when so marked or empty; a number otherwise,
   // which the general reading reads again as text unless it is a plain number.
-  bool is_text = v.argument_head ? (w->Mark == "s" || text.empty()) : w->Mark != "e";
+  bool is_text = v.argument_head ? (w->Mark == "s" || w->TextIsEmpty()) : w->Mark != "e";
   if (is_text ? !v.text_allowed : (v.argument_head && !w->IsPlainNumberValue())) return false;
   out = w->NumberValue();
   return true;

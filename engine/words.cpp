@@ -1,7 +1,6 @@
 #include "engine/words.h"
 
 #include <charconv>
-#include <cstring>
 
 #include "engine/errors.h"
 #include "engine/expression.h"
@@ -30,7 +29,7 @@ const std::string& THashNode::GetValue() const {
     line_form_ = Dict->LineForm();
     return line_form_;
   }
-  return value_;
+  return Text();
 }
 
 void THashNode::SetValue(std::string value) {
@@ -39,20 +38,21 @@ void THashNode::SetValue(std::string value) {
 }
 
 void THashNode::AppendValue(std::string_view tail) {
+  Text();
   value_.append(tail);
   known_ = 0;
 }
 
 void THashNode::SetInteger(long long n) {
-  char digits[24];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, n);
-  std::size_t length = static_cast<std::size_t>(end - digits);
-  if (value_.size() == length)
-    std::memcpy(value_.data(), digits, length);  // in place: loops set their counter every time round
-  else
-    value_.assign(digits, length);
   number_ = static_cast<Number>(n);
-  known_ = kNumberKnown | kPlainKnown | kPlain;
+  known_ = kNumberKnown | kPlainKnown | kPlain | kTextPending;
+}
+
+void THashNode::WriteText() const {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(number_));
+  value_.assign(digits, end);
+  known_ &= ~kTextPending;
 }
 
 void THashNode::SetIntegerText(std::string text, Number n) {
@@ -63,14 +63,14 @@ void THashNode::SetIntegerText(std::string text, Number n) {
 
 Number THashNode::NumberValue() const {
   if (!(known_ & kNumberKnown)) {
-    number_ = StrToValue(value_);
+    number_ = StrToValue(Text());
     known_ |= kNumberKnown;
   }
   return number_;
 }
 
 bool THashNode::IsPlainNumberValue() const {
-  if (!(known_ & kPlainKnown)) known_ |= kPlainKnown | (IsPlainNumber(value_) ? kPlain : 0);
+  if (!(known_ & kPlainKnown)) known_ |= kPlainKnown | (IsPlainNumber(Text()) ? kPlain : 0);
   return known_ & kPlain;
 }
 

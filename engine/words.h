@@ -39,11 +39,15 @@ class THashNode {
 
   const std::string& GetValue() const;
   // The value's own text: a dictionary's entries not included.
-  const std::string& Text() const { return value_; }
+  const std::string& Text() const {
+    if (known_ & kTextPending) WriteText();
+    return value_;
+  }
   void SetValue(std::string value);
   // Appends to the value without copying what is there (long texts grow in place).
   void AppendValue(std::string_view tail);
-  // An integer as the value's text, its number known without reading the text.
+  // An integer as the value: its text is written when first read, as counters and
+  // sums are mostly read as numbers.
   void SetInteger(long long n);
   // A text known to read as the integer n.
   void SetIntegerText(std::string text, Number n);
@@ -51,6 +55,12 @@ class THashNode {
   // each read once per value, as loops read the same variables over and over.
   Number NumberValue() const;
   bool IsPlainNumberValue() const;
+  // What the text begins with, answered for a pending integer without writing it.
+  bool TextIsEmpty() const { return !(known_ & kTextPending) && value_.empty(); }
+  bool TextBeginsWithDigit() const {
+    if (known_ & kTextPending) return number_ >= 0;
+    return !value_.empty() && value_[0] >= '0' && value_[0] <= '9';
+  }
   // Most stores leave the type mark as it was: compared first, it is rarely written.
   void SetMark(std::string_view mark) {
     if (Mark != mark) Mark.assign(mark);
@@ -69,8 +79,10 @@ class THashNode {
   bool Reserved;
 
  private:
-  std::string value_;
-  enum : std::uint8_t { kNumberKnown = 1, kPlainKnown = 2, kPlain = 4 };
+  void WriteText() const;
+
+  mutable std::string value_;
+  enum : std::uint8_t { kNumberKnown = 1, kPlainKnown = 2, kPlain = 4, kTextPending = 8 };
   mutable std::uint8_t known_ = 0;  // what of the below holds for value_
   mutable Number number_ = 0;
   mutable std::string line_form_;  // dictionary words read as a whole

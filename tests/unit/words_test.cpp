@@ -116,5 +116,36 @@ TEST(THashNode, AssignCopiesDictionaryWithoutSharing) {
   EXPECT_EQ(b.GetValue(), "k=v");
 }
 
+// A value's number is read from its text once; every way of changing the value makes
+// the next read see the new text, and an integer stored as a number reads as its digits.
+TEST(THashNode, NumberAndTextAlwaysAgree) {
+  THashNode w("W", "12", 0);
+  EXPECT_EQ(w.NumberValue(), 12);
+  w.SetValue("3.5");
+  EXPECT_EQ(w.NumberValue(), 3.5L);
+  EXPECT_TRUE(w.IsPlainNumberValue());
+  w.SetInteger(-42);
+  EXPECT_EQ(w.NumberValue(), -42);
+  EXPECT_FALSE(w.TextBeginsWithDigit());
+  EXPECT_FALSE(w.TextIsEmpty());
+  EXPECT_EQ(w.GetValue(), "-42");
+  w.SetInteger(7);
+  w.AppendValue("x");
+  EXPECT_EQ(w.GetValue(), "7x");
+  EXPECT_EQ(w.NumberValue(), 7);
+  EXPECT_FALSE(w.IsPlainNumberValue());
+  w.SetInteger(0);
+  THashNode copy("C", "", 0);
+  copy.Assign(w);
+  EXPECT_EQ(copy.GetValue(), "0");
+  EXPECT_TRUE(copy.IsPlainNumberValue());
+  w.SetIntegerText("0005", 5);
+  EXPECT_EQ(w.Text(), "0005");
+  EXPECT_EQ(w.NumberValue(), 5);
+  w.SetValue("");
+  EXPECT_TRUE(w.TextIsEmpty());
+  EXPECT_EQ(w.NumberValue(), 0);
+}
+
 }  // namespace
 }  // namespace pirune
