@@ -413,6 +413,9 @@ void CallLabelNested(TPiruBase& state, const THashNode& label) {
   RunNestedRun(state, [&] {
     state.Cur = TextPos{};
     CallLabel(state, label);
+    // The call's own arguments are bound by position; the statements of the label
+    // bind theirs by particle, however the label was called.
+    state.PositionalArgs = false;
   });
 }
 

@@ -201,6 +201,10 @@ void Bind(TPiruBase& state, const THashNode& command) {
 
 void Invoke(TPiruBase& state, const THashNode& command) {
   Bind(state, command);
+  InvokeBound(state, command);
+}
+
+void InvokeBound(TPiruBase& state, const THashNode& command) {
   RunningScope running(state, command);
   if (command.Name == "\\") return;  // a direct reference by number calls nothing
   Handler handler = command.Id >= 0 && command.Id < kHandlerCount ? Handlers()[static_cast<std::size_t>(command.Id)] : nullptr;

@@ -24,6 +24,8 @@ void Bind(TPiruBase& state, const THashNode& command);
 
 // Binds and calls the command's handler, wrapping errors the handler raises.
 void Invoke(TPiruBase& state, const THashNode& command);
+// The same for arguments bound already.
+void InvokeBound(TPiruBase& state, const THashNode& command);
 
 // For handlers, each popping the top argument (the last slot first).
 std::string PopRaw(TPiruBase& state);

@@ -72,12 +72,16 @@ void InvokeByKind(TPiruBase& state, THashNode& word) {
 
 // The command word `t` (which names `word`, if anything) with its arguments on the
 // word stack.
+void NoArgumentsLeft(TPiruBase& state, const THashNode& word) {
+  if (state.Stack.Count() > 0)
+    RaiseScriptError(state, "\"" + word.Name + "\"命令の引数に誤りがあります。引数が多いです。\"" + state.Stack.AsText() + "\"");
+}
+
 void RunCommandWord(TPiruBase& state, const std::string& t, THashNode* word) {
   TStack& stack = state.Stack;
   if (word) {
     InvokeByKind(state, *word);
-    if (stack.Count() > 0)
-      RaiseScriptError(state, "\"" + word->Name + "\"命令の引数に誤りがあります。引数が多いです。\"" + stack.AsText() + "\"");
+    NoArgumentsLeft(state, *word);
     return;
   }
   std::string q = stack.Pop();
@@ -153,6 +157,12 @@ struct DecodedStatement {
   enum End : std::uint8_t { kLineEnd, kOther } end = kOther;
   std::vector<std::string> fragments;
   TWordLookup command;  // what the last fragment names
+  // The arguments as that command's pattern binds them, for as long as it is the same
+  // command with the same pattern.
+  mutable const THashNode* bound_for = nullptr;
+  mutable std::string bound_pattern;
+  mutable std::vector<std::string> bound;
+  mutable bool bound_defaulted = false;
   bool took_line = false;
   std::int32_t line_after = 0;
 };
@@ -188,28 +198,49 @@ void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
   StatementCache().Store(r.start, state.Cur.offset, std::move(d));
 }
 
+// Runs a kept statement's command with the arguments bound the way they were the last
+// time, or binds them now and keeps that.
+void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode& command) {
+  if (d.bound_for == &command && d.bound_pattern == command.Pattern) {
+    for (const auto& f : d.bound) state.Stack.Push(f);
+    state.ArgDefaulted = d.bound_defaulted;
+  } else {
+    for (std::size_t i = 0; i + 1 < d.fragments.size(); ++i) state.Stack.Push(d.fragments[i]);
+    Bind(state, command);
+    d.bound.clear();
+    for (std::size_t i = 0; i < state.Stack.Count(); ++i) d.bound.push_back(state.Stack.At(i));
+    d.bound_defaulted = state.ArgDefaulted;
+    d.bound_pattern = command.Pattern;
+    d.bound_for = &command;
+  }
+  // The entry may be evicted while the command runs; from here on nothing reads it.
+  InvokeBound(state, command);
+  NoArgumentsLeft(state, command);
+}
+
 bool RunDecodedStatement(TPiruBase& state) {
   std::size_t end = 0;
   const DecodedStatement* d = StatementCache().Find(state.Cur, end);
   if (!d) return false;
   ++state.StatementsReplayed;
   const std::string& t = d->fragments.back();
-  if (t[0] == '\\') {
-    for (const auto& f : d->fragments) state.Stack.Push(f);
-  } else {
-    for (std::size_t i = 0; i + 1 < d->fragments.size(); ++i) state.Stack.Push(d->fragments[i]);
-  }
-  bool line_end = d->end == DecodedStatement::kLineEnd;
   state.Cur.offset = end;
   if (d->took_line) state.Line = d->line_after;
   std::optional<LineEndScope> scope;
-  if (line_end) scope.emplace(state);
+  if (d->end == DecodedStatement::kLineEnd) scope.emplace(state);
   if (t[0] == '\\') {
+    for (const auto& f : d->fragments) state.Stack.Push(f);
     ExecutePending(state);
-  } else {
-    // The entry may be evicted while the command runs; past its start nothing reads it.
-    RunCommandWord(state, t, d->command.Find(state.Words, t, true));
+    return true;
   }
+  THashNode* word = d->command.Find(state.Words, t, true);
+  if (word && word->Kind == kCommand && !state.PositionalArgs) {
+    RunKeptCommand(state, *d, *word);
+    return true;
+  }
+  for (std::size_t i = 0; i + 1 < d->fragments.size(); ++i) state.Stack.Push(d->fragments[i]);
+  // As above: past its start, the command's run never reads the entry.
+  RunCommandWord(state, t, word);
   return true;
 }
 
