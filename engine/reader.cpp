@@ -47,15 +47,26 @@ void SkipBlanks(TextPos& c) {
 }
 
 void SkipSpaces(TextPos& c) {
-  while (c.At() == '\t' || c.At() == ' ') ++c.offset;
+  if (!c.text) return;
+  const char* t = c.text->data();
+  std::size_t size = c.text->size(), i = c.offset;
+  while (i < size && (t[i] == '\t' || t[i] == ' ')) ++i;
+  c.offset = i;
 }
 
 std::string ReadWord(TextPos& c) {
   if (c.None()) return {};
   SkipSpaces(c);
-  std::size_t start = c.offset;
-  while (!c.AtEnd() && !IsWordDelimiter(c.At())) StepChar(c);
-  return c.text->substr(start, c.offset - start);
+  // Words are read everywhere: the bytes are walked directly.
+  const std::string& t = *c.text;
+  std::size_t size = t.size(), start = c.offset, i = start;
+  while (i < size) {
+    unsigned char b = static_cast<unsigned char>(t[i]);
+    if (IsWordDelimiter(b)) break;
+    i += (IsLeadByte(b) && i + 1 < size) ? 2 : 1;
+  }
+  c.offset = i;
+  return t.substr(start, i - start);
 }
 
 namespace {
