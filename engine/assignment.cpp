@@ -57,8 +57,8 @@ void AppendInPlace(TPiruBase& state, THashNode& word, const std::string& rest) {
     SkipBlanks(c);
   }
   word.AppendValue(tail);
-  word.Mark = "s";
-  state.LastMark = "s";
+  word.SetMark("s");
+  state.SetLastMark("s");
 }
 
 THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::string& value) {
@@ -316,8 +316,8 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
       (plan ? plan->self_append : IsSelfAppend(state, target, rest))) {
     if (plan && plan->constant_tail) {
       existing->AppendValue(plan->tail);
-      existing->Mark = "s";
-      state.LastMark = "s";
+      existing->SetMark("s");
+      state.SetLastMark("s");
       return;
     }
     AppendInPlace(state, *existing, rest);
@@ -328,7 +328,7 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
   if (plan && plan->constant) {
     value = plan->value;
     integer = plan->integer;
-    state.LastMark = plan->mark;
+    state.SetLastMark(plan->mark);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);
   }
@@ -355,7 +355,7 @@ std::string ReadOwnerItem(TPiruBase& state, THashNode& owner_word, TextPos& c) {
           owner = named;
           continue;
         }
-        state.LastMark = "s";
+        state.SetLastMark("s");
         return LineValue(owner->GetValue(), key);
       }
       case kDictionary: {
@@ -365,7 +365,7 @@ std::string ReadOwnerItem(TPiruBase& state, THashNode& owner_word, TextPos& c) {
           state.LastMark = entry->Mark.empty() ? "s" : entry->Mark.substr(entry->Mark.size() - 1);
           return entry->GetValue();
         }
-        state.LastMark = "s";
+        state.SetLastMark("s");
         return {};
       }
       case kPart:

@@ -470,16 +470,16 @@ TStrNum Evaluate(TPiruBase& state, const std::string& text) {
 TStrNum Evaluator::EvaluateGroup(TPiruBase& state, const std::string& text) {
   TStrNum v = Evaluate(state, text);
   if (v.kind != kText) v.has_text = false;  // a group delivers the text form of its result
-  state.LastMark = v.kind == kText ? "s" : "e";
+  state.SetLastMark(v.kind == kText ? "s" : "e");
   return v;
 }
 
 std::string Finish(TPiruBase& state, TStrNum& result) {
   if (result.kind != kText) {
-    state.LastMark = "e";
+    state.SetLastMark("e");
     return FormatNumber(Checked(result.number));
   }
-  state.LastMark = "s";
+  state.SetLastMark("s");
   return std::move(result.text);
 }
 
@@ -582,7 +582,7 @@ bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument
   if (result.kind != kText) NumberOf(result), result.has_text = false;
   Number n = result.number;
   if (integer && result.kind != kText && n == std::trunc(n) && std::fabs(n) < 1e15L) {  // written with all its digits
-    state.LastMark = "e";
+    state.SetLastMark("e");
     *integer = n == 0 ? 0 : n;
     return true;
   }
@@ -603,7 +603,7 @@ std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, co
 bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds) {
   Number number;
   if (expression.compiled->numeric.Run(state, nullptr, number)) {
-    state.LastMark = "e";
+    state.SetLastMark("e");
     holds = std::trunc(number) != 0;
     return true;
   }

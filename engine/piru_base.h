@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/run_control.h"
@@ -63,6 +64,10 @@ class TPiruBase {
 
   // The mark of the last value read or computed: "s" text, "e" number.
   std::string LastMark = "s";
+  // Most settings of LastMark leave it as it was: compared first, it is rarely written.
+  void SetLastMark(std::string_view mark) {
+    if (LastMark != mark) LastMark.assign(mark);
+  }
 
   // Words the engine reaches without a lookup; set by registration.
   THashNode* Sore = nullptr;         // それ

@@ -241,7 +241,7 @@ THashNode* PopWord(TPiruBase& state, bool create) {
 void SetResult(TPiruBase& state, std::string text, const char* mark) {
   state.Sore->SetValue(std::move(text));
   state.Sore->Mark = mark;
-  state.LastMark = mark;
+  state.SetLastMark(mark);
 }
 
 const std::string& RunningCommandName(TPiruBase& state) {

@@ -65,7 +65,7 @@ class SoreSaver {
 };
 
 std::string SoreResult(TPiruBase& state) {
-  state.LastMark = state.Sore->Mark;
+  state.SetLastMark(state.Sore->Mark);
   return state.Sore->GetValue();
 }
 
@@ -76,7 +76,7 @@ std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
   }
   THashNode* word = state.Words.Find(w, false);
   if (!word) {
-    state.LastMark = "s";
+    state.SetLastMark("s");
     return w;
   }
   switch (word->Kind) {
@@ -89,14 +89,14 @@ std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
     case kLabel:
       return RunLabelForValue(state, *word);
     case kVariable:
-      state.LastMark = word->Mark;
+      state.SetLastMark(word->Mark);
       if (c.At() == '#') NotAvailableYet(state, w + "#");
       return word->GetValue();
     case kDictionary:
-      state.LastMark = "s";
+      state.SetLastMark("s");
       return word->GetValue();
     case kCallableUnused:
-      state.LastMark = "s";
+      state.SetLastMark("s");
       return {};
     default:  // parts and DLL functions arrive with their own commands
       NotAvailableYet(state, w);
@@ -199,7 +199,7 @@ std::string ExpandLiteral(TPiruBase& state, const std::string& literal) {
       if (c.offset == before) StepChar(c);
     }
   }
-  state.LastMark = "s";
+  state.SetLastMark("s");
   return out;
 }
 
@@ -210,12 +210,12 @@ std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit) {
   if (AtLiteral(c)) {
     std::string literal = ReadLiteral(state, c, limit);
     std::string v = ExpandLiteral(state, literal);
-    state.LastMark = "s";
+    state.SetLastMark("s");
     return v;
   }
   if (b == '$' || IsDigit(b)) {
     std::string v = ReadNumber(c);
-    state.LastMark = "e";
+    state.SetLastMark("e");
     return v;
   }
   if (b == '(') {
@@ -244,7 +244,7 @@ bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
     // An operator or a join after the number makes an expression of it.
     if (j < n && (IsOperatorChar(static_cast<unsigned char>(f[j])) || f[j] == '|')) return false;
     out.assign(f, 0, i);
-    state.LastMark = "e";
+    state.SetLastMark("e");
     return true;
   }
   if (f[0] != '`') return false;
@@ -257,7 +257,7 @@ bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
         continue;
       }
       if (i + 1 != n) return false;  // more after the text
-      state.LastMark = "s";
+      state.SetLastMark("s");
       return true;
     }
     std::size_t len = IsLeadByte(static_cast<unsigned char>(f[i])) && i + 1 < n ? 2 : 1;
@@ -293,7 +293,7 @@ std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
       SkipBlanks(c);
     }
     r += ReadValue(state, c);
-    state.LastMark = "s";
+    state.SetLastMark("s");
   }
   return r;
 }
