@@ -72,8 +72,8 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
 
 void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark,
                 const std::optional<Number>& integer = std::nullopt) {
-  // An integer may arrive without its text; only a plain variable stores it so.
-  if (integer && value.empty() && word.Kind != kVariable) value = FormatNumber(*integer);
+  // An integer arrives without its text; only a plain variable stores it so.
+  if (integer && word.Kind != kVariable) value = FormatNumber(*integer);
   switch (word.Kind) {
     case kVariable:
       if (word.Reserved) RaiseScriptError(state, "\"" + word.Name + "\"は、読取専用です。");
@@ -84,12 +84,10 @@ void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std:
         word.Mark = "hs";
       } else {
         word.Dict.reset();
-        if (!integer)
-          word.SetValue(std::move(value));
-        else if (value.empty())
+        if (integer)
           word.SetInteger(static_cast<long long>(*integer));
         else
-          word.SetIntegerText(std::move(value), *integer);
+          word.SetValue(std::move(value));
         word.SetMark(mark);
       }
       return;
@@ -302,8 +300,10 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
   SkipBlanks(c);
   plan.constant = c.offset > 0 && c.AtEnd();
   if (plan.constant && plan.mark[0] == 'e' && plan.value.size() <= 15 && IsPlainNumber(plan.value) &&
-      plan.value.find('.') == std::string::npos)
-    plan.integer = StrToValue(plan.value);
+      plan.value.find('.') == std::string::npos) {
+    Number n = StrToValue(plan.value);
+    if (FormatNumber(n) == plan.value) plan.integer = n;  // written the way the number writes itself
+  }
   if (!plan.constant) plan.compiled = CompileArgument(state, rest);
   return plan;
 }
@@ -326,15 +326,16 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
   std::string value;
   std::optional<Number> integer;
   if (plan && plan->constant) {
-    value = plan->value;
-    integer = plan->integer;
+    if (plan->integer)
+      integer = plan->integer;
+    else
+      value = plan->value;
     state.SetLastMark(plan->mark);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);
   }
-  std::string mark = state.LastMark;
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
-  StoreValue(state, word, std::move(value), mark, integer);
+  StoreValue(state, word, std::move(value), state.LastMark, integer);
 }
 
 std::string ReadOwnerItem(TPiruBase& state, THashNode& owner_word, TextPos& c) {

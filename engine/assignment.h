@@ -26,7 +26,7 @@ struct AssignmentPlan {
   bool constant = false;                              // a lone number or plain text
   std::string value;
   const char* mark = "s";
-  std::optional<Number> integer;                      // … when that is a number of digits alone
+  std::optional<Number> integer;                      // … when that is an integer as it writes itself
   std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
   TWordLookup target;                                 // the word assigned to
 };

@@ -55,12 +55,6 @@ void THashNode::WriteText() const {
   known_ &= ~kTextPending;
 }
 
-void THashNode::SetIntegerText(std::string text, Number n) {
-  value_ = std::move(text);
-  number_ = n;
-  known_ = kNumberKnown | kPlainKnown | kPlain;
-}
-
 Number THashNode::NumberValue() const {
   if (!(known_ & kNumberKnown)) {
     number_ = StrToValue(Text());

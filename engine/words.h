@@ -49,8 +49,6 @@ class THashNode {
   // An integer as the value: its text is written when first read, as counters and
   // sums are mostly read as numbers.
   void SetInteger(long long n);
-  // A text known to read as the integer n.
-  void SetIntegerText(std::string text, Number n);
   // The value's text read as a number, and whether it is written as a plain number:
   // each read once per value, as loops read the same variables over and over.
   Number NumberValue() const;

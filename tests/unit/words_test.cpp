@@ -139,9 +139,9 @@ TEST(THashNode, NumberAndTextAlwaysAgree) {
   copy.Assign(w);
   EXPECT_EQ(copy.GetValue(), "0");
   EXPECT_TRUE(copy.IsPlainNumberValue());
-  w.SetIntegerText("0005", 5);
-  EXPECT_EQ(w.Text(), "0005");
+  w.SetValue("0005");
   EXPECT_EQ(w.NumberValue(), 5);
+  EXPECT_TRUE(w.IsPlainNumberValue());
   w.SetValue("");
   EXPECT_TRUE(w.TextIsEmpty());
   EXPECT_EQ(w.NumberValue(), 0);
