@@ -402,6 +402,19 @@ void ForgetDiscardedTexts(TPiruBase& state) {
   state.DiscardedTexts.clear();
 }
 
+// A line end with nothing pending only takes the next line's number; behind a statement
+// just run (or where a block has just ended) that is done at once, not by another step.
+void TakeLineEndAtOnce(TPiruBase& state) {
+  TextPos& c = state.Cur;
+  if (state.Stack.Count() != 0 || c.None()) return;
+  unsigned char b = c.At();
+  if (b != '\r' && b != '\n') return;
+  std::size_t line_end = c.offset;
+  TakeLineNumber(state, c);
+  if (line_end > 0 && (*c.text)[line_end - 1] == ',') return;
+  EndOfStatement(state, DecodedStatement::kLineEnd);
+}
+
 // When the run goes on after a statement that failed before reading anything, it goes
 // on with the next line: running the same text again would only fail again.
 void MoveOnAfterError(TPiruBase& state, TextPos failed_at) {
@@ -443,7 +456,10 @@ void Step(TPiruBase& state) {
   SkipBlanks(c);
   unsigned char b = c.At();
   if (state.Stack.Count() == 0 && b != 0 && b != '\r' && b != '\n' && b != ';' && b != '*') {
-    if (RunDecodedAssignment(state) || RunDecodedStatement(state)) return;
+    if (RunDecodedAssignment(state) || RunDecodedStatement(state)) {
+      TakeLineEndAtOnce(state);
+      return;
+    }
     StartRecording(state);
   }
   switch (b) {
@@ -560,6 +576,7 @@ void RunLoop(TPiruBase& state) {
         }
         if (state.Cur.None()) return;
       }
+      TakeLineEndAtOnce(state);
       last = TextPos{};
       continue;
     }
