@@ -228,7 +228,7 @@ Number PopNumber(TPiruBase& state) { return StrToValue(PopText(state)); }
 
 THashNode* PopWord(TPiruBase& state, bool create) {
   std::string name = PopRaw(state);
-  name = WithoutBackQuotes(name);
+  if (IsBackQuoted(name)) name = name.substr(1, name.size() - 2);
   if (THashNode* word = state.Words.Find(name, false)) return word;
   if (!create) RaiseScriptError(state, "部品\"" + name + "\"が特定できません。");
   auto word = std::make_unique<THashNode>(name, "", static_cast<std::int32_t>(state.RunControl.Count()));

@@ -118,12 +118,11 @@ void LocalBlockEnd(TPiruBase& state) {
 void BindFunctionArguments(TPiruBase& state, const THashNode& label) {
   Bind(state, label);
   std::size_t n = std::min(SlotCount(label.Pattern), state.Stack.Count());
-  std::vector<std::string> fragments(n);
-  for (std::size_t i = n; i-- > 0;) fragments[i] = state.Stack.Pop();
-  std::vector<std::string> values;
-  values.reserve(n);
-  for (const auto& f : fragments) values.push_back(ArgumentValue(state, f));
-  state.Arguments = std::move(values);
+  // All off the stack first: reading a value may call commands that bind their own.
+  std::vector<std::string> values(n);
+  for (std::size_t i = n; i-- > 0;) values[i] = state.Stack.Pop();
+  for (auto& v : values) v = ArgumentValue(state, v);
+  state.Arguments.swap(values);
 }
 
 void AddUserFunctionHandlers(HandlerTable& table) {

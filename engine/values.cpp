@@ -2,6 +2,7 @@
 
 #include "engine/assignment.h"
 #include "engine/control_flow.h"
+#include "engine/decode_cache.h"
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
@@ -323,16 +324,20 @@ std::string RestOfArgument(TPiruBase& state, TextPos& c) {
 }
 
 // Parses the text between the brackets of a call and pushes one fragment per argument.
-void PushArgumentList(TPiruBase& state, const std::string& list) {
+// Answers whether the list was plain: words and literals alone, on one line, so that it
+// pushes the same fragments whenever it is read.
+bool PushArgumentList(TPiruBase& state, const std::string& list) {
   TextPos c{&list, 0};
+  bool plain = true;
   while (true) {
     SkipSpaces(c);
-    if (c.AtEnd()) return;
+    if (c.AtEnd()) return plain;
     if (c.At() == ',') {
       ++c.offset;
       continue;
     }
     if (c.At() == '\r' || c.At() == '\n') {
+      plain = false;
       TakeLineNumber(state, c);
       continue;
     }
@@ -341,6 +346,7 @@ void PushArgumentList(TPiruBase& state, const std::string& list) {
     if (AtLiteral(c)) {
       state.Stack.Push(ReadLiteral(state, c));
     } else if (c.At() == '(') {
+      plain = false;
       std::string v = ArgumentValue(state, ReadBracket(state, c));
       bool text = state.LastMark == "s";
       if (!IsWordDelimiter(c.At())) v += ReadWord(c);
@@ -350,9 +356,11 @@ void PushArgumentList(TPiruBase& state, const std::string& list) {
       if (w.empty()) {
         pushed = false;
       } else if (c.At() == '#') {
+        plain = false;
         std::string reference = w + RestOfArgument(state, c);
         state.Stack.Push(Quote(ArgumentValue(state, reference)));
       } else if (c.At() == '(') {
+        plain = false;
         CallWithBrackets(state, w, c, true);
       } else {
         state.Stack.Push(w);
@@ -364,6 +372,7 @@ void PushArgumentList(TPiruBase& state, const std::string& list) {
       if (c.offset == before) StepChar(c);  // a stray character: never loop on it
       continue;
     }
+    plain = false;
     std::string left = pushed ? state.Stack.Pop() : std::string();
     if (b == '&' && c.At(1) != '&') {
       std::string joined;
@@ -386,6 +395,33 @@ void PushArgumentList(TPiruBase& state, const std::string& list) {
   }
 }
 
+// The argument lists of calls, kept where they are written when they are plain.
+struct KeptArguments {
+  std::vector<std::string> fragments;
+};
+
+DecodeCache<KeptArguments>& ArgumentListCache() {
+  static DecodeCache<KeptArguments> cache;
+  return cache;
+}
+
+// Reads the bracketed argument list at the cursor and pushes its arguments.
+void PushCallArguments(TPiruBase& state, TextPos& c) {
+  std::size_t end = 0;
+  if (const KeptArguments* kept = ArgumentListCache().Find(c, end)) {
+    for (const auto& f : kept->fragments) state.Stack.Push(f);
+    c.offset = end;
+    return;
+  }
+  TextPos start = c;
+  std::string list = ReadBracket(state, c);
+  std::size_t below = state.Stack.Count();
+  if (!list.empty() && !PushArgumentList(state, list)) return;
+  KeptArguments kept;
+  for (std::size_t i = below; i < state.Stack.Count(); ++i) kept.fragments.push_back(state.Stack.At(i));
+  ArgumentListCache().Store(start, c.offset, std::move(kept));
+}
+
 // Clears the positional binding even when the call fails.
 class PositionalScope {
  public:
@@ -406,8 +442,7 @@ std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos&
   }
   if (c.At() != '(')
     RaiseScriptError(state, "関数\"" + name + "\"の呼び出しで、引数の()は、すぐ後ろに書いてください。");
-  std::string list = ReadBracket(state, c);
-  if (!list.empty()) PushArgumentList(state, list);
+  PushCallArguments(state, c);
   std::string result;
   {
     SoreSaver saved(state);
