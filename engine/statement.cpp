@@ -105,50 +105,6 @@ struct DecodedAssignment {
   AssignmentPlan plan;
 };
 
-DecodeCache<std::shared_ptr<const DecodedAssignment>>& AssignmentCache() {
-  static DecodeCache<std::shared_ptr<const DecodedAssignment>> cache;
-  return cache;
-}
-
-void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos start) {
-  if (start.None() || state.Stack.Count() > 0) {
-    AssignStatement(state, target, c);
-    return;
-  }
-  std::uint32_t takes = state.LineTakes;
-  auto d = std::make_shared<DecodedAssignment>();
-  d->target = target;
-  d->rest = ReadRest(state, c);
-  d->took_line = state.LineTakes != takes;
-  d->line_after = state.Line;
-  d->plan = PlanAssignment(state, d->target, d->rest);
-  AssignmentCache().Store(start, c.offset, d);
-  AssignValue(state, d->target, d->rest, &d->plan);
-}
-
-// A statement decoded before: runs it and answers true.
-bool RunDecodedAssignment(TPiruBase& state) {
-  if (state.Stack.Count() > 0) return false;
-  std::size_t end = 0;
-  const auto* found = AssignmentCache().Find(state.Cur, end);
-  if (!found) return false;
-  ++state.StatementsReplayed;
-  std::shared_ptr<const DecodedAssignment> d = *found;  // running it may decode (and evict) others
-  state.Cur.offset = end;
-  if (d->took_line) state.Line = d->line_after;
-  AssignValue(state, d->target, d->rest, &d->plan);
-  return true;
-}
-
-// The loop commands, which read their block themselves, in any spelling.
-bool IsLoopWord(const std::string& f) {
-  static const std::string kRepeatHead = "繰", kEachHead = "反", kWhileHead = "ル";
-  if (f.compare(0, 2, kRepeatHead) != 0 && f.compare(0, 2, kEachHead) != 0 && f.compare(0, 2, kWhileHead) != 0)
-    return false;
-  std::string normalised = Normalise(f);
-  return normalised == "繰返" || normalised == "反復" || normalised == "ループ";
-}
-
 // A statement of plain tokens (words, numbers, texts without {…}) ends with the same
 // fragments on the word stack every time it is read, whatever the dictionary holds; only
 // what its command then does depends on it. Such a reading is kept, keyed by where the
@@ -167,9 +123,47 @@ struct DecodedStatement {
   std::int32_t line_after = 0;
 };
 
-DecodeCache<DecodedStatement>& StatementCache() {
-  static DecodeCache<DecodedStatement> cache;
+// What was read at a statement's start: an assignment, or fragments ending in a command.
+struct KeptStatement {
+  std::shared_ptr<const DecodedAssignment> assignment;
+  DecodedStatement statement;
+};
+
+DecodeCache<KeptStatement>& StatementCache() {
+  static DecodeCache<KeptStatement> cache;
   return cache;
+}
+
+void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos start) {
+  if (start.None() || state.Stack.Count() > 0) {
+    AssignStatement(state, target, c);
+    return;
+  }
+  std::uint32_t takes = state.LineTakes;
+  auto d = std::make_shared<DecodedAssignment>();
+  d->target = target;
+  d->rest = ReadRest(state, c);
+  d->took_line = state.LineTakes != takes;
+  d->line_after = state.Line;
+  d->plan = PlanAssignment(state, d->target, d->rest);
+  StatementCache().Store(start, c.offset, KeptStatement{d, {}});
+  AssignValue(state, d->target, d->rest, &d->plan);
+}
+
+void RunKeptAssignment(TPiruBase& state, const std::shared_ptr<const DecodedAssignment>& kept, std::size_t end) {
+  std::shared_ptr<const DecodedAssignment> d = kept;  // running it may decode (and evict) others
+  state.Cur.offset = end;
+  if (d->took_line) state.Line = d->line_after;
+  AssignValue(state, d->target, d->rest, &d->plan);
+}
+
+// The loop commands, which read their block themselves, in any spelling.
+bool IsLoopWord(const std::string& f) {
+  static const std::string kRepeatHead = "繰", kEachHead = "反", kWhileHead = "ル";
+  if (f.compare(0, 2, kRepeatHead) != 0 && f.compare(0, 2, kEachHead) != 0 && f.compare(0, 2, kWhileHead) != 0)
+    return false;
+  std::string normalised = Normalise(f);
+  return normalised == "繰返" || normalised == "反復" || normalised == "ループ";
 }
 
 // Something in the statement being read depends on more than its text.
@@ -195,7 +189,7 @@ void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
   for (std::size_t i = 0; i < state.Stack.Count(); ++i) d.fragments.push_back(state.Stack.Get(i));
   d.took_line = state.LineTakes != r.line_takes;
   d.line_after = state.Line;
-  StatementCache().Store(r.start, state.Cur.offset, std::move(d));
+  StatementCache().Store(r.start, state.Cur.offset, KeptStatement{nullptr, std::move(d)});
 }
 
 // Runs a kept statement's command with the arguments bound the way they were the last
@@ -218,11 +212,7 @@ void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode
   NoArgumentsLeft(state, command);
 }
 
-bool RunDecodedStatement(TPiruBase& state) {
-  std::size_t end = 0;
-  const DecodedStatement* d = StatementCache().Find(state.Cur, end);
-  if (!d) return false;
-  ++state.StatementsReplayed;
+void RunKeptStatement(TPiruBase& state, const DecodedStatement* d, std::size_t end) {
   const std::string& t = d->fragments.back();
   state.Cur.offset = end;
   if (d->took_line) state.Line = d->line_after;
@@ -231,17 +221,16 @@ bool RunDecodedStatement(TPiruBase& state) {
   if (t[0] == '\\') {
     for (const auto& f : d->fragments) state.Stack.Push(f);
     ExecutePending(state);
-    return true;
+    return;
   }
   THashNode* word = d->command.Find(state.Words, t, true);
   if (word && word->Kind == kCommand && !state.PositionalArgs) {
     RunKeptCommand(state, *d, *word);
-    return true;
+    return;
   }
   for (std::size_t i = 0; i + 1 < d->fragments.size(); ++i) state.Stack.Push(d->fragments[i]);
   // As above: past its start, the command's run never reads the entry.
   RunCommandWord(state, t, word);
-  return true;
 }
 
 void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos start = TextPos{}) {
@@ -456,7 +445,13 @@ void Step(TPiruBase& state) {
   SkipBlanks(c);
   unsigned char b = c.At();
   if (state.Stack.Count() == 0 && b != 0 && b != '\r' && b != '\n' && b != ';' && b != '*') {
-    if (RunDecodedAssignment(state) || RunDecodedStatement(state)) {
+    std::size_t end = 0;
+    if (const KeptStatement* kept = StatementCache().Find(c, end)) {
+      ++state.StatementsReplayed;
+      if (kept->assignment)
+        RunKeptAssignment(state, kept->assignment, end);
+      else
+        RunKeptStatement(state, &kept->statement, end);
       TakeLineEndAtOnce(state);
       return;
     }
