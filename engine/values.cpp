@@ -233,8 +233,26 @@ std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit) {
 
 namespace {
 
-// The commonest arguments, a number of digits or one back-quoted text standing alone,
-// read without the general machinery (to the same value and mark).
+// A fragment that is one word naming a variable (or nothing at all): its value.
+bool PlainWordArgument(TPiruBase& state, const std::string& f, std::string& out) {
+  unsigned char b = static_cast<unsigned char>(f[0]);
+  if (b == '$' || b == '@' || b == '.' || EndsWithChar(f, "の")) return false;
+  for (std::size_t i = 0; i < f.size(); i += CharLength(f, i))
+    if (IsWordDelimiter(static_cast<unsigned char>(f[i]))) return false;
+  THashNode* word = state.Words.Find(f, false);
+  if (!word) {
+    state.SetLastMark("s");
+    out = f;
+    return true;
+  }
+  if (word->Kind != kVariable && word->Kind != kDictionary) return false;  // commands and labels run
+  state.SetLastMark(word->Kind == kVariable ? std::string_view(word->Mark) : std::string_view("s"));
+  out = word->GetValue();
+  return true;
+}
+
+// The commonest arguments, a number of digits, one back-quoted text or one word standing
+// alone, read without the general machinery (to the same value and mark).
 bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
   std::size_t n = f.size(), i = 0;
   if (IsDigit(static_cast<unsigned char>(f[0]))) {
@@ -248,7 +266,7 @@ bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
     state.SetLastMark("e");
     return true;
   }
-  if (f[0] != '`') return false;
+  if (f[0] != '`') return PlainWordArgument(state, f, out);
   out.clear();
   for (i = 1; i < n;) {
     if (f[i] == '`') {

@@ -110,6 +110,18 @@ TEST(ArgumentValue, CommandsReadAsValuesLeaveSoreAlone) {
   EXPECT_EQ(s.state.Sore->GetValue(), "kept");
 }
 
+TEST(ArgumentValue, WordsReadAsWhatTheyName) {
+  testing::Script s("A=5\r\nT=「x」\r\nH=「k=v」\r\nHを、辞書として扱う");
+  s.Run();
+  struct Case { const char* fragment; const char* value; const char* mark; } cases[] = {
+      {"A", "5", "e"}, {"T", "x", "s"}, {"H", "k=v", "s"}, {"無い", "無い", "s"}, {"A+1", "6", "e"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ArgumentValue(s.state, c.fragment), c.value) << c.fragment;
+    EXPECT_EQ(s.state.LastMark, c.mark) << c.fragment;
+  }
+}
+
 }  // namespace
 }  // namespace pirune
 
