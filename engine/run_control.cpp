@@ -12,10 +12,16 @@ bool TRunControlStack::Pop(TRunControl& out) {
 void TRunControlStack::PushFrame() {
   saved_.push_back(std::move(frame_));
   frame_.clear();
+  if (!spare_.empty()) {
+    frame_.swap(spare_.back());
+    spare_.pop_back();
+  }
 }
 
 void TRunControlStack::PopFrame() {
   if (saved_.empty()) return;
+  frame_.clear();
+  if (spare_.size() < 16) spare_.push_back(std::move(frame_));
   frame_ = std::move(saved_.back());
   saved_.pop_back();
 }

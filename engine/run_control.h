@@ -58,6 +58,7 @@ class TRunControlStack {
  private:
   std::vector<TRunControl> frame_;
   std::vector<std::vector<TRunControl>> saved_;
+  std::vector<std::vector<TRunControl>> spare_;  // emptied frames, reused: nested runs are frequent
 };
 
 }  // namespace pirune
