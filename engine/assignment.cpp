@@ -273,6 +273,28 @@ bool ConstantAppendTail(TPiruBase& state, const std::string& rest, std::string& 
   return c.AtEnd();
 }
 
+// A value that is one call with brackets and nothing else.
+void PlanCall(TPiruBase& state, const std::string& rest, AssignmentPlan& plan) {
+  TextPos c{&rest, 0};
+  SkipBlanks(c);
+  unsigned char b = c.At();
+  if (b == '$' || b == '-' || IsDigit(b) || AtLiteral(c)) return;
+  std::string name = ReadWord(c);
+  if (name.empty() || c.At() != '(' || EndsWithChar(name, "の")) return;
+  std::size_t bracket = c.offset;
+  std::size_t logged = ErrorLog().size();
+  try {
+    ReadBracket(state, c);
+  } catch (const Exception&) {
+    ErrorLog().resize(logged);  // the ordinary reading reports it
+    return;
+  }
+  SkipBlanks(c);
+  if (!c.AtEnd()) return;
+  plan.call = std::move(name);
+  plan.call_bracket = bracket;
+}
+
 }  // namespace
 
 AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const std::string& rest) {
@@ -305,6 +327,7 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
     if (FormatNumber(n) == plan.value) plan.integer = n;  // written the way the number writes itself
   }
   if (!plan.constant) plan.compiled = CompileArgument(state, rest);
+  if (!plan.constant && !plan.compiled) PlanCall(state, rest, plan);
   return plan;
 }
 
@@ -331,6 +354,9 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     else
       value = plan->value;
     state.SetLastMark(plan->mark);
+  } else if (plan && !plan->call.empty() && plan->callee.Find(state.Words, plan->call, true)) {
+    TextPos c{&rest, plan->call_bracket};
+    value = CallWithBrackets(state, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);
   }

@@ -28,6 +28,9 @@ struct AssignmentPlan {
   const char* mark = "s";
   std::optional<Number> integer;                      // … when that is an integer as it writes itself
   std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
+  std::string call;                                   // a lone call "name(…)": the name
+  std::size_t call_bracket = 0;                       // … and where its "(" stands
+  TWordLookup callee;
   TWordLookup target;                                 // the word assigned to
 };
 AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const std::string& rest);
