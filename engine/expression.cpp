@@ -427,14 +427,8 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
 
 // Replays a compiled expression; answers false when it must be read the ordinary way
 // (nothing has happened then but reading variables).
-bool Replay(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
-  Number number;
-  if (compiled.numeric.Run(state, first, number)) {
-    result = TStrNum{};
-    SetNumber(result, number);
-    result.has_text = false;
-    return true;
-  }
+// The general replay, for what the numbers-only run did not take.
+bool ReplayTokens(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
   try {
     result = Evaluator(state, compiled.recipes).Run(first);
     return true;
@@ -443,6 +437,17 @@ bool Replay(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum&
   } catch (const Exception&) {
     return false;  // the ordinary reading raises it with its full message
   }
+}
+
+bool Replay(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
+  Number number;
+  if (compiled.numeric.Run(state, first, number)) {
+    result = TStrNum{};
+    SetNumber(result, number);
+    result.has_text = false;
+    return true;
+  }
+  return ReplayTokens(state, compiled, first, result);
 }
 
 // Each nesting level quotes its text once more: a bounded excerpt keeps the log small.
@@ -577,15 +582,19 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
 
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
                               std::optional<Number>* integer) {
-  TStrNum result;
-  if (!Replay(state, argument.compiled, nullptr, result)) return false;
-  if (result.kind != kText) NumberOf(result), result.has_text = false;
-  Number n = result.number;
-  if (integer && result.kind != kText && n == std::trunc(n) && std::fabs(n) < 1e15L) {  // written with all its digits
+  Number n;
+  if (argument.compiled.numeric.Run(state, nullptr, n)) {
     state.SetLastMark("e");
-    *integer = n == 0 ? 0 : n;
+    if (integer && n == std::trunc(n) && std::fabs(n) < 1e15L) {  // written with all its digits
+      *integer = n == 0 ? 0 : n;
+      return true;
+    }
+    out = FormatNumber(n);
     return true;
   }
+  TStrNum result;
+  if (!ReplayTokens(state, argument.compiled, nullptr, result)) return false;
+  if (result.kind != kText) NumberOf(result), result.has_text = false;
   out = Finish(state, result);
   return true;
 }
@@ -608,7 +617,7 @@ bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool
     return true;
   }
   TStrNum result;
-  if (!Replay(state, *expression.compiled, nullptr, result)) return false;
+  if (!ReplayTokens(state, *expression.compiled, nullptr, result)) return false;
   holds = ValueHolds(state, Finish(state, result));
   return true;
 }
