@@ -2,10 +2,16 @@
 // read there. Program texts never change once prepared, but a block's copy may be freed
 // and another text made at the same address, so an entry counts only while the bytes it
 // was decoded from are still the bytes at that position.
+//
+// Every statement looks itself up here, so the table is a plain open-addressed one whose
+// size is a power of two. An entry found lasts until the next Store; whoever runs code
+// that may decode more takes what it needs first.
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "engine/text_pos.h"
 
@@ -16,36 +22,70 @@ class DecodeCache {
  public:
   // The entry for `at`, or null. `end` tells where the decoded text ended.
   const Decoded* Find(const TextPos& at, std::size_t& end) const {
-    auto it = entries_.find(Key{at.text, at.offset});
-    if (it == entries_.end()) return nullptr;
-    const Entry& e = it->second;
-    if (at.text->compare(at.offset, e.source.size(), e.source) != 0) return nullptr;
-    end = at.offset + e.source.size();
-    return &e.decoded;
+    if (slots_.empty() || !at.text) return nullptr;
+    for (std::size_t i = SlotOf(at);; i = (i + 1) & mask_) {
+      const Slot& s = slots_[i];
+      if (!s.entry) return nullptr;
+      if (s.text != at.text || s.offset != at.offset) continue;
+      const Entry& e = *s.entry;
+      if (at.text->compare(at.offset, e.source.size(), e.source) != 0) return nullptr;
+      end = at.offset + e.source.size();
+      return &e.decoded;
+    }
   }
 
   void Store(const TextPos& at, std::size_t end, Decoded decoded) {
-    if (entries_.size() >= kLimit) entries_.clear();  // texts of finished blocks pile up
-    entries_[Key{at.text, at.offset}] = Entry{at.text->substr(at.offset, end - at.offset), std::move(decoded)};
+    if (count_ >= kLimit) Clear();  // texts of finished blocks pile up
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    auto entry = std::make_unique<Entry>(Entry{at.text->substr(at.offset, end - at.offset), std::move(decoded)});
+    for (std::size_t i = SlotOf(at);; i = (i + 1) & mask_) {
+      Slot& s = slots_[i];
+      if (s.entry && (s.text != at.text || s.offset != at.offset)) continue;
+      if (!s.entry) ++count_;
+      s = Slot{at.text, at.offset, std::move(entry)};
+      return;
+    }
   }
 
  private:
   static constexpr std::size_t kLimit = 4096;
-  struct Key {
-    const std::string* text;
-    std::size_t offset;
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& k) const {
-      return std::hash<const void*>()(k.text) ^ (k.offset * 0x9E3779B97F4A7C15ull);
-    }
-  };
   struct Entry {
     std::string source;
     Decoded decoded;
   };
-  std::unordered_map<Key, Entry, KeyHash> entries_;
+  struct Slot {
+    const std::string* text = nullptr;
+    std::size_t offset = 0;
+    std::unique_ptr<Entry> entry;  // entries stay where they are when the table grows
+  };
+
+  std::size_t SlotOf(const TextPos& at) const {
+    std::uint64_t h = reinterpret_cast<std::uintptr_t>(at.text) * 0x9E3779B97F4A7C15ull ^
+                      static_cast<std::uint64_t>(at.offset) * 0xC2B2AE3D27D4EB4Full;
+    return static_cast<std::size_t>(h >> 32) & mask_;
+  }
+
+  void Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_ = std::vector<Slot>(old.empty() ? 64 : old.size() * 2);
+    mask_ = slots_.size() - 1;
+    for (Slot& s : old) {
+      if (!s.entry) continue;
+      std::size_t i = SlotOf(TextPos{s.text, s.offset});
+      while (slots_[i].entry) i = (i + 1) & mask_;
+      slots_[i] = std::move(s);
+    }
+  }
+
+  void Clear() {
+    slots_.clear();
+    mask_ = 0;
+    count_ = 0;
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+  std::size_t count_ = 0;
 };
 
 }  // namespace pirune
