@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/decode_cache.h"
+
+namespace pirune {
+namespace {
+
+TEST(DecodeCache, FindsWhatWasStoredWhileItsBytesStay) {
+  DecodeCache<int> cache;
+  std::string text = "A=1\r\nB=2\r\n";
+  std::size_t end = 0;
+  EXPECT_EQ(cache.Find(TextPos{&text, 0}, end), nullptr);
+  cache.Store(TextPos{&text, 0}, 3, 7);
+  cache.Store(TextPos{&text, 5}, 8, 8);
+  ASSERT_NE(cache.Find(TextPos{&text, 0}, end), nullptr);
+  EXPECT_EQ(*cache.Find(TextPos{&text, 0}, end), 7);
+  EXPECT_EQ(end, 3u);
+  EXPECT_EQ(*cache.Find(TextPos{&text, 5}, end), 8);
+  EXPECT_EQ(end, 8u);
+  EXPECT_EQ(cache.Find(TextPos{&text, 1}, end), nullptr);
+  cache.Store(TextPos{&text, 0}, 3, 9);  // the same position decoded again
+  EXPECT_EQ(*cache.Find(TextPos{&text, 0}, end), 9);
+  // Other bytes at the same address (a freed block's copy replaced) are not the entry.
+  text[2] = '5';
+  EXPECT_EQ(cache.Find(TextPos{&text, 0}, end), nullptr);
+  EXPECT_EQ(cache.Find(TextPos{nullptr, 0}, end), nullptr);
+}
+
+TEST(DecodeCache, KeepsManyEntriesAndForgetsPastItsLimit) {
+  DecodeCache<std::size_t> cache;
+  std::vector<std::unique_ptr<std::string>> texts;
+  for (std::size_t i = 0; i < 3000; ++i) {
+    texts.push_back(std::make_unique<std::string>("X=" + std::to_string(i)));
+    cache.Store(TextPos{texts.back().get(), 0}, texts.back()->size(), i);
+  }
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < 3000; ++i) {
+    const std::size_t* found = cache.Find(TextPos{texts[i].get(), 0}, end);
+    ASSERT_NE(found, nullptr) << i;
+    EXPECT_EQ(*found, i);
+  }
+  for (std::size_t i = 3000; i < 5000; ++i) {
+    texts.push_back(std::make_unique<std::string>("X=" + std::to_string(i)));
+    cache.Store(TextPos{texts.back().get(), 0}, texts.back()->size(), i);
+  }
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < 5000; ++i)
+    if (const std::size_t* found = cache.Find(TextPos{texts[i].get(), 0}, end)) {
+      EXPECT_EQ(*found, i);
+      ++kept;
+    }
+  EXPECT_GT(kept, 0u);
+  EXPECT_LE(kept, 4096u);
+  EXPECT_NE(cache.Find(TextPos{texts.back().get(), 0}, end), nullptr);
+}
+
+}  // namespace
+}  // namespace pirune
