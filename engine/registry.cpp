@@ -224,7 +224,20 @@ std::string PopRaw(TPiruBase& state) { return state.Stack.Pop(); }
 
 std::string PopText(TPiruBase& state) { return ArgumentValue(state, PopRaw(state)); }
 
-Number PopNumber(TPiruBase& state) { return StrToValue(PopText(state)); }
+Number PopNumber(TPiruBase& state) {
+  // Most numbers are written as digits: read without making their text a value first.
+  if (state.Stack.Count() > 0) {
+    const std::string& top = state.Stack.At(state.Stack.Count() - 1);
+    std::size_t digits = PlainNumberLength(top);
+    if (digits > 0 && digits <= 18) {
+      Number n = StrToValue(std::string_view(top).substr(0, digits));
+      state.Stack.Pop();
+      state.SetLastMark("e");
+      return n;
+    }
+  }
+  return StrToValue(PopText(state));
+}
 
 THashNode* PopWord(TPiruBase& state, bool create) {
   std::string name = PopRaw(state);

@@ -231,6 +231,17 @@ std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit) {
   return ReadWordValue(state, c, w);
 }
 
+std::size_t PlainNumberLength(std::string_view f) {
+  std::size_t n = f.size(), i = 0;
+  while (i < n && IsDigit(static_cast<unsigned char>(f[i]))) ++i;
+  if (i == 0 || (i < n && f[i] == '.')) return 0;
+  std::size_t j = i;
+  while (j < n && (f[j] == '\t' || f[j] == ' ' || f[j] == ',' || static_cast<unsigned char>(f[j]) == 0xA4)) ++j;
+  // An operator or a join after the number makes an expression of it.
+  if (j < n && (IsOperatorChar(static_cast<unsigned char>(f[j])) || f[j] == '|')) return 0;
+  return i;
+}
+
 namespace {
 
 // A fragment that is one word naming a variable (or nothing at all): its value.
@@ -256,12 +267,8 @@ bool PlainWordArgument(TPiruBase& state, const std::string& f, std::string& out)
 bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
   std::size_t n = f.size(), i = 0;
   if (IsDigit(static_cast<unsigned char>(f[0]))) {
-    while (i < n && IsDigit(static_cast<unsigned char>(f[i]))) ++i;
-    if (i < n && f[i] == '.') return false;
-    std::size_t j = i;
-    while (j < n && (f[j] == '\t' || f[j] == ' ' || f[j] == ',' || static_cast<unsigned char>(f[j]) == 0xA4)) ++j;
-    // An operator or a join after the number makes an expression of it.
-    if (j < n && (IsOperatorChar(static_cast<unsigned char>(f[j])) || f[j] == '|')) return false;
+    i = PlainNumberLength(f);
+    if (i == 0) return false;
     out.assign(f, 0, i);
     state.SetLastMark("e");
     return true;

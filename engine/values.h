@@ -24,6 +24,9 @@ std::string Unquote(std::string_view quoted);
 std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit = std::string::npos);
 
 // The value of a whole argument fragment.
+// The digits a fragment begins with when it reads as that number alone, or 0.
+std::size_t PlainNumberLength(std::string_view fragment);
+
 std::string ArgumentValue(TPiruBase& state, const std::string& fragment);
 
 // The expanded text of one or more literals (escapes, interpolation in braces).
