@@ -61,6 +61,7 @@ class TPiruBase {
   std::string MainPath, ProgramPath;
   // The evaluated arguments of the latest user function call.
   std::vector<std::string> Arguments;
+  std::vector<std::string> SpareArguments;  // room for the next call's list
 
   // The mark of the last value read or computed: "s" text, "e" number.
   std::string LastMark = "s";

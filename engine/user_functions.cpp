@@ -1,5 +1,6 @@
 #include "engine/user_functions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/control_flow.h"
@@ -14,12 +15,8 @@
 namespace pirune {
 namespace {
 
-std::size_t SlotCount(const std::string& pattern) {
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < pattern.size(); i += CharLength(pattern, i))
-    if (pattern[i] == '?') ++n;
-  return n;
-}
+// "?" (0x3F) is never the second byte of a double-byte character: each one is a slot.
+std::size_t SlotCount(const std::string& pattern) { return std::count(pattern.begin(), pattern.end(), '?'); }
 
 void DefineFunction(TPiruBase& state) {
   std::string pattern = TConvToHalf::Text(PopText(state));
@@ -119,10 +116,13 @@ void BindFunctionArguments(TPiruBase& state, const THashNode& label) {
   Bind(state, label);
   std::size_t n = std::min(SlotCount(label.Pattern), state.Stack.Count());
   // All off the stack first: reading a value may call commands that bind their own.
-  std::vector<std::string> values(n);
+  // The previous call's list lends its room.
+  std::vector<std::string> values = std::move(state.SpareArguments);
+  values.resize(n);
   for (std::size_t i = n; i-- > 0;) values[i] = state.Stack.Pop();
   for (auto& v : values) v = ArgumentValue(state, v);
   state.Arguments.swap(values);
+  state.SpareArguments = std::move(values);
 }
 
 void AddUserFunctionHandlers(HandlerTable& table) {
