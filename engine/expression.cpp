@@ -143,7 +143,7 @@ class Evaluator {
       return;
     }
     token_.text = ReadValue(state_, c_);
-    token_.kind = state_.LastMark == "e" ? kNumber : kText;
+    token_.kind = IsMark(state_.LastMark, 'e') ? kNumber : kText;
   }
 
   void Replay() {
@@ -173,11 +173,11 @@ class Evaluator {
           token_.kind = kText;
         } else if (w->Kind == kVariable) {
           token_.text = w->GetValue();
-          token_.kind = w->Mark == "e" ? kNumber : kText;
+          token_.kind = IsMark(w->Mark, 'e') ? kNumber : kText;
           if (r.argument_head) {
             // As an argument's first value: a text when so marked or empty, otherwise a
             // number, which is read again as text when it is not a plain number.
-            token_.kind = (w->Mark == "s" || token_.text.empty()) ? kText : kNumber;
+            token_.kind = (IsMark(w->Mark, 's') || token_.text.empty()) ? kText : kNumber;
             if (token_.kind == kNumber && !IsPlainNumber(token_.text)) throw NeedsReading{};
           }
         } else if (w->Kind == kDictionary) {
@@ -623,7 +623,7 @@ bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool
 }
 
 bool ValueHolds(const TPiruBase& state, const std::string& value) {
-  if (state.LastMark == "s") return !value.empty();
+  if (IsMark(state.LastMark, 's')) return !value.empty();
   return std::trunc(StrToValue(value)) != 0;
 }
 

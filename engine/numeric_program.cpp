@@ -201,13 +201,13 @@ bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool neg
   if (negated) {
     // "-" is joined to the text before it is read: only a text that begins with a digit
     // reads as the negated number.
-    if (w->Mark != "e" || !w->TextBeginsWithDigit()) return false;
+    if (!IsMark(w->Mark, 'e') || !w->TextBeginsWithDigit()) return false;
     out = -w->NumberValue();
     return true;
   }
   // As an argument's first value, a text when so marked or empty; a number otherwise,
   // which the general reading reads again as text unless it is a plain number.
-  bool is_text = v.argument_head ? (w->Mark == "s" || w->TextIsEmpty()) : w->Mark != "e";
+  bool is_text = v.argument_head ? (IsMark(w->Mark, 's') || w->TextIsEmpty()) : !IsMark(w->Mark, 'e');
   if (is_text ? !v.text_allowed : (v.argument_head && !w->IsPlainNumberValue())) return false;
   out = w->NumberValue();
   return true;

@@ -10,8 +10,7 @@ const std::string* TPiruBase::AddText(std::string text) {
   return Texts.back().get();
 }
 
-const std::string* TPiruBase::InternedFileName() {
-  if (!FileNames.empty() && *FileNames.back() == FileName) return FileNames.back().get();
+const std::string* TPiruBase::InternFileName() {
   for (const auto& name : FileNames)
     if (*name == FileName) return name.get();
   FileNames.push_back(std::make_unique<const std::string>(FileName));

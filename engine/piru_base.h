@@ -27,7 +27,11 @@ class TPiruBase {
   std::string FileName;
   // FileName as a string that lasts the whole run, for records that restore it: block
   // records are many, the file names few.
-  const std::string* InternedFileName();
+  const std::string* InternedFileName() {
+    if (!FileNames.empty() && *FileNames.back() == FileName) return FileNames.back().get();
+    return InternFileName();
+  }
+  const std::string* InternFileName();
   std::string Source;
   bool RuntimeMode = false;
   bool EmbeddedMode = false;

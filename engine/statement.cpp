@@ -304,7 +304,7 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
         state.Sore->Mark = state.LastMark;
         return;
       }
-      f = (state.LastMark == "s" ? Quote(result) : result) + ReadWord(c);
+      f = (IsMark(state.LastMark, 's') ? Quote(result) : result) + ReadWord(c);
     }
   }
   state.Stack.Push(std::move(f));
@@ -365,7 +365,7 @@ void BracketStatement(TPiruBase& state) {
     f = Quote(inner);
   } else {
     std::string v = ArgumentValue(state, inner);
-    f = state.LastMark == "e" ? v : Quote(v);
+    f = IsMark(state.LastMark, 'e') ? v : Quote(v);
   }
   if (c.None()) return;
   f += ReadWord(c);

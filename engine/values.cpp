@@ -306,7 +306,7 @@ std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
     unsigned char b = c.At();
     bool single_join = b == '&' && c.At(1) != '&';
     if (!single_join && (IsOperatorChar(b) || (b == '|' && c.At(1) == '|'))) {
-      bool text = state.LastMark == "s" || r.empty();
+      bool text = IsMark(state.LastMark, 's') || r.empty();
       if (text || IsPlainNumber(r)) return EvaluateAfterFirst(state, std::move(r), text, fragment, c.offset);
       std::string expression = "(" + r + fragment.substr(c.offset) + ")";
       return EvaluateExpression(state, expression);
@@ -373,7 +373,7 @@ bool PushArgumentList(TPiruBase& state, const std::string& list) {
     } else if (c.At() == '(') {
       plain = false;
       std::string v = ArgumentValue(state, ReadBracket(state, c));
-      bool text = state.LastMark == "s";
+      bool text = IsMark(state.LastMark, 's');
       if (!IsWordDelimiter(c.At())) v += ReadWord(c);
       state.Stack.Push(text ? Quote(v) : v);
     } else {
@@ -415,7 +415,7 @@ bool PushArgumentList(TPiruBase& state, const std::string& list) {
       state.Stack.Push(Quote(joined));
     } else {
       std::string v = EvaluateExpression(state, left + RestOfArgument(state, c));
-      state.Stack.Push(state.LastMark == "s" ? Quote(v) : v);
+      state.Stack.Push(IsMark(state.LastMark, 's') ? Quote(v) : v);
     }
   }
 }

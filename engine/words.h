@@ -23,6 +23,9 @@ enum WordKind : std::uint8_t {
   kDictionary = 6,
 };
 
+// Whether a type mark is the one-letter mark c ("e" for numbers, "s" for texts).
+inline bool IsMark(const std::string& mark, char c) { return mark.size() == 1 && mark[0] == c; }
+
 inline bool IsCallable(std::uint8_t kind) {
   return kind == kCommand || kind == kCallableUnused || kind == kLabel || kind == kDllFunction;
 }
