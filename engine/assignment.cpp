@@ -70,6 +70,8 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
   return raw;
 }
 
+bool IsDictionaryMark(const std::string& mark) { return mark.size() == 2 && mark[0] == 'h' && mark[1] == 's'; }
+
 void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark,
                 const std::optional<Number>& integer = std::nullopt) {
   // An integer arrives without its text; only a plain variable stores it so.
@@ -77,7 +79,7 @@ void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std:
   switch (word.Kind) {
     case kVariable:
       if (word.Reserved) RaiseScriptError(state, "\"" + word.Name + "\"は、読取専用です。");
-      if (mark == "hs") {
+      if (IsDictionaryMark(mark)) {
         word.Dict = std::make_unique<THash>();
         word.Dict->LoadFromText(value);
         word.Kind = kDictionary;
@@ -92,7 +94,7 @@ void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std:
       }
       return;
     case kDictionary:
-      if (mark == "hs") {
+      if (IsDictionaryMark(mark)) {
         word.Dict->LoadFromText(value);
       } else {
         word.Dict.reset();
@@ -299,6 +301,7 @@ void PlanCall(TPiruBase& state, const std::string& rest, AssignmentPlan& plan) {
 
 AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const std::string& rest) {
   AssignmentPlan plan;
+  plan.element = target.find('#') != std::string::npos;
   plan.self_append = IsSelfAppend(state, target, rest);
   if (plan.self_append) {
     plan.constant_tail = ConstantAppendTail(state, rest, plan.tail);
@@ -332,8 +335,10 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
 }
 
 void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, const AssignmentPlan* plan) {
-  std::size_t hash = target.find('#');
-  if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
+  if (!plan || plan->element) {
+    std::size_t hash = target.find('#');
+    if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
+  }
   THashNode* existing = plan ? plan->target.Find(state.Words, target, false) : state.Words.Find(target, false);
   if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict &&
       (plan ? plan->self_append : IsSelfAppend(state, target, rest))) {

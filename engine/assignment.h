@@ -20,6 +20,7 @@ void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c);
 
 // What is known about an assignment's value text from the text alone, worked out once.
 struct AssignmentPlan {
+  bool element = false;                               // the target names a table element
   bool self_append = false;                           // "X = X & …": appends in place
   bool constant_tail = false;                         // … of constants only: `tail` is added
   std::string tail;

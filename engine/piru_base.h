@@ -71,7 +71,7 @@ class TPiruBase {
   std::string LastMark = "s";
   // Most settings of LastMark leave it as it was: compared first, it is rarely written.
   void SetLastMark(std::string_view mark) {
-    if (LastMark != mark) LastMark.assign(mark);
+    if (!SameMark(LastMark, mark)) LastMark.assign(mark);
   }
 
   // Words the engine reaches without a lookup; set by registration.

@@ -26,6 +26,13 @@ enum WordKind : std::uint8_t {
 // Whether a type mark is the one-letter mark c ("e" for numbers, "s" for texts).
 inline bool IsMark(const std::string& mark, char c) { return mark.size() == 1 && mark[0] == c; }
 
+// Marks are compared on almost every store; most are one letter.
+inline bool SameMark(const std::string& a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (b.size() == 1) return a[0] == b[0];
+  return a.compare(0, a.size(), b) == 0;
+}
+
 inline bool IsCallable(std::uint8_t kind) {
   return kind == kCommand || kind == kCallableUnused || kind == kLabel || kind == kDllFunction;
 }
@@ -64,7 +71,7 @@ class THashNode {
   }
   // Most stores leave the type mark as it was: compared first, it is rarely written.
   void SetMark(std::string_view mark) {
-    if (Mark != mark) Mark.assign(mark);
+    if (!SameMark(Mark, mark)) Mark.assign(mark);
   }
 
   // Copies everything but the name; a dictionary is copied, never shared.
