@@ -6,6 +6,38 @@
 #include "engine/reader.h"
 
 namespace pirune {
+namespace {
+
+// The operators as the run switches on them.
+enum BinaryCode : std::uint16_t {
+  kAnd, kOr, kEqual, kNotEqual, kLess, kGreater, kGreaterOrEqual, kLessOrEqual,
+  kNumericEqual,  // "==": compares numbers whatever the operands are
+  kAdd, kSubtract, kMultiply, kDivide, kRemainder, kUnknown
+};
+
+bool IsComparison(std::uint16_t code) { return code >= kEqual && code <= kNumericEqual; }
+
+BinaryCode CodeOf(std::uint16_t op) {
+  switch (op) {
+    case Op("&&"): return kAnd;
+    case Op("||"): return kOr;
+    case Op("="): return kEqual;
+    case Op("=="): return kNumericEqual;
+    case Op("<>"): case Op("><"): return kNotEqual;
+    case Op("<"): return kLess;
+    case Op(">"): return kGreater;
+    case Op(">="): case Op("=>"): return kGreaterOrEqual;
+    case Op("<="): case Op("=<"): return kLessOrEqual;
+    case Op("+"): return kAdd;
+    case Op("-"): return kSubtract;
+    case Op("*"): return kMultiply;
+    case Op("/"): return kDivide;
+    case Op("%"): return kRemainder;
+    default: return kUnknown;
+  }
+}
+
+}  // namespace
 
 // Reads the tokens by the grammar of the general reading (logic over comparison over
 // addition over multiplication, all left to right) and writes each operation after its
@@ -75,7 +107,7 @@ class NumericProgram::Compiler {
     while (IsOp(ops)) {
       std::uint16_t op = op_;
       if (!Next() || !(this->*operand)()) return false;
-      Push(Operation(Operation::kBinary, op));
+      Push(Operation(Operation::kBinary, CodeOf(op)));
     }
     return true;
   }
@@ -130,16 +162,6 @@ class NumericProgram::Compiler {
     }
   }
 
-  static bool IsComparison(std::uint16_t op) {
-    switch (op) {
-      case Op("="): case Op("<>"): case Op("><"): case Op("<"): case Op(">"): case Op(">="): case Op("=>"):
-      case Op("<="): case Op("=<"): case Op("=="):
-        return true;
-      default:
-        return false;
-    }
-  }
-
   // Who made each number on the stack: the index of a variable's (or the first
   // operand's) operation, or -1 for anything computed.
   void Push(Operation o) {
@@ -155,7 +177,7 @@ class NumericProgram::Compiler {
         // A comparison with a text on its right compares the texts themselves.
         bool comparison = IsComparison(o.op);
         if (left >= 0) out_[static_cast<std::size_t>(left)].text_allowed = true;
-        if (right >= 0) out_[static_cast<std::size_t>(right)].text_allowed = !comparison || o.op == Op("==");
+        if (right >= 0) out_[static_cast<std::size_t>(right)].text_allowed = !comparison || o.op == kNumericEqual;
         producers_.back() = -1;
         break;
       }
@@ -217,23 +239,20 @@ namespace {
 
 bool Apply(std::uint16_t op, Number& left, Number right) {
   switch (op) {
-    case Op("&&"): left = (left > 0 && right > 0) ? 1 : 0; return true;
-    case Op("||"): left = (left > 0 || right > 0) ? 1 : 0; return true;
-    case Op("="):
-    case Op("=="): left = left == right ? 1 : 0; return true;
-    case Op("<>"):
-    case Op("><"): left = left != right ? 1 : 0; return true;
-    case Op("<"): left = left < right ? 1 : 0; return true;
-    case Op(">"): left = left > right ? 1 : 0; return true;
-    case Op(">="):
-    case Op("=>"): left = left >= right ? 1 : 0; return true;
-    case Op("<="):
-    case Op("=<"): left = left <= right ? 1 : 0; return true;
-    case Op("+"): left = left + right; break;
-    case Op("-"): left = left - right; break;
-    case Op("*"): left = left * right; break;
-    case Op("/"): left = right == 0 ? 0 : left / right; break;
-    case Op("%"): {
+    case kAnd: left = (left > 0 && right > 0) ? 1 : 0; return true;
+    case kOr: left = (left > 0 || right > 0) ? 1 : 0; return true;
+    case kEqual:
+    case kNumericEqual: left = left == right ? 1 : 0; return true;
+    case kNotEqual: left = left != right ? 1 : 0; return true;
+    case kLess: left = left < right ? 1 : 0; return true;
+    case kGreater: left = left > right ? 1 : 0; return true;
+    case kGreaterOrEqual: left = left >= right ? 1 : 0; return true;
+    case kLessOrEqual: left = left <= right ? 1 : 0; return true;
+    case kAdd: left = left + right; break;
+    case kSubtract: left = left - right; break;
+    case kMultiply: left = left * right; break;
+    case kDivide: left = right == 0 ? 0 : left / right; break;
+    case kRemainder: {
       if (!(std::fabs(left) < 9.2e18L && std::fabs(right) < 9.2e18L)) return false;
       std::int64_t a = static_cast<std::int64_t>(std::trunc(left)), b = static_cast<std::int64_t>(std::trunc(right));
       left = (b == 0 || b == -1) ? 0 : static_cast<Number>(a % b);  // -1 also keeps the smallest integer from overflowing
