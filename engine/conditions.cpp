@@ -154,11 +154,7 @@ struct Condition {
 };
 
 void EnterChosen(TPiruBase& state, const std::optional<Block>& block, std::uint8_t kind) {
-  if (block) {
-    TRunControl r;
-    r.kind = kind;
-    EnterBlock(state, std::move(r), *block);
-  }
+  if (block) EnterBlock(state, kind, *block);
   state.CondResult = -1;
 }
 
@@ -312,9 +308,7 @@ void CaseLabel(TPiruBase& state, const std::string& label) {
   }
   if (!matches) return;
   state.CaseSubject = kNoSubject;
-  TRunControl r;
-  r.kind = kCase;
-  EnterBlock(state, std::move(r), block);
+  EnterBlock(state, kCase, block);
 }
 
 void AddConditionHandlers(HandlerTable& table) {

@@ -56,12 +56,6 @@ class TakenRecords {
 
 void SetCounter(TPiruBase& state, std::int32_t n) { SetNumber(state.Kaisuu, n); }
 
-void Reenter(TPiruBase& state, TRunControl&& record) {
-  const std::string* body = record.body.get();
-  state.RunControl.Push(std::move(record));
-  state.Cur = TextPos{body, 0};
-}
-
 bool WhileHolds(TPiruBase& state, const std::string& condition) {
   Number v = StrToValue(EvaluateExpression(state, condition));
   return std::trunc(v) != 0;
@@ -206,12 +200,11 @@ void ForLoop(TPiruBase& state) {
   Block block = ReadBlock(state);
   if (from > to) return;
   SetNumber(counter, from);
-  TRunControl r;
-  r.kind = kForLoop;
-  r.counter = from;
-  r.limit = to;
-  r.counter_word = counter;
-  EnterBlock(state, std::move(r), block);
+  if (TRunControl* r = EnterBlock(state, kForLoop, block)) {
+    r->counter = from;
+    r->limit = to;
+    r->counter_word = counter;
+  }
 }
 
 void EachLine(TPiruBase& state) {
@@ -239,12 +232,11 @@ void EachLine(TPiruBase& state) {
   if (lines->empty()) return;
   SetResult(state, (*lines)[0], "s");
   SetCounter(state, 1);
-  TRunControl r;
-  r.kind = kEachLine;
-  r.counter = 1;
-  r.limit = static_cast<std::int32_t>(lines->size());
-  r.lines = lines;
-  EnterBlock(state, std::move(r), block);
+  if (TRunControl* r = EnterBlock(state, kEachLine, block)) {
+    r->counter = 1;
+    r->limit = static_cast<std::int32_t>(lines->size());
+    r->lines = lines;
+  }
 }
 
 void WhileLoop(TPiruBase& state) {
@@ -254,12 +246,11 @@ void WhileLoop(TPiruBase& state) {
   if (condition[0] == '`') condition = Unquote(condition);
   if (!WhileHolds(state, condition)) return;
   SetCounter(state, 1);
-  TRunControl r;
-  r.kind = kWhile;
-  r.counter = 1;
-  r.limit = -1;
-  r.condition = condition;
-  EnterBlock(state, std::move(r), block);
+  if (TRunControl* r = EnterBlock(state, kWhile, block)) {
+    r->counter = 1;
+    r->limit = -1;
+    r->condition = condition;
+  }
 }
 
 void RunText(TPiruBase& state) {
@@ -298,14 +289,17 @@ Block ReadBlock(TPiruBase& state) {
   return block;
 }
 
-void EnterBlock(TPiruBase& state, TRunControl&& record, const Block& block) {
-  if (state.Cur.None()) return;  // the program has ended
+TRunControl* EnterBlock(TPiruBase& state, std::uint8_t kind, const Block& block) {
+  if (state.Cur.None()) return nullptr;  // the program has ended
+  TRunControl& record = state.RunControl.Emplace();
+  record.kind = kind;
   record.return_position = state.Cur;
   record.body = block.body;
   record.file_name = state.InternedFileName();
   record.first_line = block.first_line;
   record.start = TextPos{block.body.get(), 0};
-  Reenter(state, std::move(record));
+  state.Cur = record.start;
+  return &record;
 }
 
 void DiscardRecord(TPiruBase& state, TRunControl& record) {
@@ -388,12 +382,11 @@ void RepeatStatement(TPiruBase& state, const std::string& count_text) {
   std::int32_t count = StrictInteger(ArgumentValue(state, count_text));
   Block block = ReadBlock(state);
   if (count <= 0) return;
-  TRunControl r;
-  r.kind = kRepeat;
-  r.counter = 1;
-  r.limit = count;
   SetCounter(state, 1);
-  EnterBlock(state, std::move(r), block);
+  if (TRunControl* r = EnterBlock(state, kRepeat, block)) {
+    r->counter = 1;
+    r->limit = count;
+  }
 }
 
 void CallLabel(TPiruBase& state, const THashNode& label) {

@@ -19,8 +19,9 @@ struct Block {
 };
 Block ReadBlock(TPiruBase& state);
 
-// Pushes the record for a block and moves the cursor to the block's first character.
-void EnterBlock(TPiruBase& state, TRunControl&& record, const Block& block);
+// Pushes a record of the kind for a block and moves the cursor to the block's first
+// character; the caller fills in what its kind needs. Null when the program has ended.
+TRunControl* EnterBlock(TPiruBase& state, std::uint8_t kind, const Block& block);
 
 // At the end of a text: resumes behind the innermost construct or repeats it.
 void CheckRunControl(TPiruBase& state);

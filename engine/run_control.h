@@ -44,6 +44,7 @@ struct TRunControl {
 class TRunControlStack {
  public:
   void Push(TRunControl&& record) { frame_.push_back(std::move(record)); }
+  TRunControl& Emplace() { return frame_.emplace_back(); }  // a new record on top, to be filled in
   bool Pop(TRunControl& out);
   void Drop() { frame_.pop_back(); }  // the top record, which must exist
   std::size_t Count() const { return frame_.size(); }  // records of the current frame
