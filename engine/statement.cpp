@@ -70,13 +70,14 @@ void InvokeByKind(TPiruBase& state, THashNode& word) {
   }
 }
 
-// The command word `t` (which names `word`, if anything) with its arguments on the
-// word stack.
+// A command must have taken every fragment of its statement.
 void NoArgumentsLeft(TPiruBase& state, const THashNode& word) {
   if (state.Stack.Count() > 0)
     RaiseScriptError(state, "\"" + word.Name + "\"命令の引数に誤りがあります。引数が多いです。\"" + state.Stack.AsText() + "\"");
 }
 
+// The command word `t` (which names `word`, if anything) with its arguments on the
+// word stack.
 void RunCommandWord(TPiruBase& state, const std::string& t, THashNode* word) {
   TStack& stack = state.Stack;
   if (word) {
