@@ -179,6 +179,12 @@ class NumericProgram::Compiler {
         if (left >= 0) out_[static_cast<std::size_t>(left)].text_allowed = true;
         if (right >= 0) out_[static_cast<std::size_t>(right)].text_allowed = !comparison || o.op == kNumericEqual;
         producers_.back() = -1;
+        if (!out_.empty() && out_.back().kind == Operation::kConstant) {
+          // An operation on a constant takes it from the operation itself.
+          out_.back().kind = Operation::kBinaryConstant;
+          out_.back().op = o.op;
+          return;
+        }
         break;
       }
       case Operation::kDiscard:
@@ -286,6 +292,9 @@ bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, Number& out) co
       case Operation::kBinary:
         --top;
         if (!Apply(o.op, stack[top - 1], stack[top])) return false;
+        break;
+      case Operation::kBinaryConstant:
+        if (!Apply(o.op, stack[top - 1], o.value)) return false;
         break;
       case Operation::kDiscard:
         --top;

@@ -24,7 +24,7 @@ class NumericProgram {
 
  private:
   struct Operation {
-    enum Kind : std::uint8_t { kConstant, kFirst, kVariable, kNegatedVariable, kBinary, kDiscard };
+    enum Kind : std::uint8_t { kConstant, kFirst, kVariable, kNegatedVariable, kBinary, kBinaryConstant, kDiscard };
     explicit Operation(Kind k, std::uint16_t o = 0) : kind(k), op(o) {}
     Kind kind;
     std::uint16_t op;
