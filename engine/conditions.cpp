@@ -171,10 +171,9 @@ struct DecodedChain {
   std::int32_t line_after = 0;
 };
 
-DecodeCache<std::shared_ptr<const DecodedChain>>& ChainCache() {
-  static DecodeCache<std::shared_ptr<const DecodedChain>> cache;
-  return cache;
-}
+// At namespace scope: looked up all the time, it needs no guard of its first use.
+DecodeCache<std::shared_ptr<const DecodedChain>> kept_chaincache;
+DecodeCache<std::shared_ptr<const DecodedChain>>& ChainCache() { return kept_chaincache; }
 
 std::vector<Condition> ReadChain(TPiruBase& state) {
   TextPos& c = state.Cur;

@@ -130,10 +130,9 @@ struct KeptStatement {
   DecodedStatement statement;
 };
 
-DecodeCache<KeptStatement>& StatementCache() {
-  static DecodeCache<KeptStatement> cache;
-  return cache;
-}
+// At namespace scope: looked up all the time, it needs no guard of its first use.
+DecodeCache<KeptStatement> kept_statementcache;
+DecodeCache<KeptStatement>& StatementCache() { return kept_statementcache; }
 
 void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos start) {
   if (start.None() || state.Stack.Count() > 0) {

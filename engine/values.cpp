@@ -425,10 +425,9 @@ struct KeptArguments {
   std::vector<std::string> fragments;
 };
 
-DecodeCache<KeptArguments>& ArgumentListCache() {
-  static DecodeCache<KeptArguments> cache;
-  return cache;
-}
+// At namespace scope: looked up all the time, it needs no guard of its first use.
+DecodeCache<KeptArguments> kept_argumentlistcache;
+DecodeCache<KeptArguments>& ArgumentListCache() { return kept_argumentlistcache; }
 
 // Reads the bracketed argument list at the cursor and pushes its arguments.
 void PushCallArguments(TPiruBase& state, TextPos& c) {
