@@ -34,17 +34,6 @@ void StepChar(TextPos& c) {
   c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.text->size()) ? 2 : 1;
 }
 
-void SkipBlanks(TextPos& c) {
-  if (!c.text) return;
-  const char* t = c.text->data();
-  std::size_t size = c.text->size(), i = c.offset;
-  while (i < size) {
-    unsigned char b = static_cast<unsigned char>(t[i]);
-    if (b != '\t' && b != ' ' && b != ',' && b != 0xA4) break;
-    ++i;
-  }
-  c.offset = i;
-}
 
 void SkipSpaces(TextPos& c) {
   if (!c.text) return;

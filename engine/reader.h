@@ -16,8 +16,19 @@ inline bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 // Steps over one character (two bytes for a double-byte one).
 void StepChar(TextPos& c);
 
-// Tab, space, "," and the half-width ideographic comma.
-void SkipBlanks(TextPos& c);
+// Tab, space, "," and the half-width ideographic comma. (Here, to be inlined: every
+// statement begins with it.)
+inline void SkipBlanks(TextPos& c) {
+  if (!c.text) return;
+  const char* t = c.text->data();
+  std::size_t size = c.text->size(), i = c.offset;
+  while (i < size) {
+    unsigned char b = static_cast<unsigned char>(t[i]);
+    if (b != '\t' && b != ' ' && b != ',' && b != 0xA4) break;
+    ++i;
+  }
+  c.offset = i;
+}
 // Tabs and spaces only.
 void SkipSpaces(TextPos& c);
 
