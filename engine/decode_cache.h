@@ -9,6 +9,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,7 +29,10 @@ class DecodeCache {
       if (!s.entry) return nullptr;
       if (s.text != at.text || s.offset != at.offset) continue;
       const Entry& e = *s.entry;
-      if (at.text->compare(at.offset, e.source.size(), e.source) != 0) return nullptr;
+      const std::string& text = *at.text;
+      if (at.offset > text.size() || text.size() - at.offset < e.source.size() ||
+          std::memcmp(text.data() + at.offset, e.source.data(), e.source.size()) != 0)
+        return nullptr;
       end = at.offset + e.source.size();
       return &e.decoded;
     }
