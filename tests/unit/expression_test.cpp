@@ -143,6 +143,8 @@ TEST(EvaluateExpression, ReplayAgreesWithReading) {
       {"Q*2", "0", "e"},        {"A+X*Y", "37", "e"},     {"1+(X)", "6", "e"},    {"A<(W)", "0", "e"},
       {"X&&Y", "1", "e"},       {"A-X", "-3", "e"},       {"X Y", "5", "s"},      {"-X+1", "-4", "e"},
       {"X%A", "1", "e"},        {"(A+1)=W", "0", "e"},    {"W=(A+8)", "1", "e"},
+      // Constants on the right of an operation, bare or in a group.
+      {"A*(3)", "6", "e"},      {"10-A-1", "7", "e"},     {"A%2=0", "1", "e"},    {"B/(1+1)", "1.5", "e"},
   };
   testing::Script s("A=2\r\nB=3\r\nT=「x」\r\nS=「 5」\r\nN=「」\r\nX=「5」\r\nY=「7」\r\nZ=「05」\r\nW=「10」\r\nQ=「abc」");
   s.Run();
