@@ -324,10 +324,9 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
   }
   SkipBlanks(c);
   plan.constant = c.offset > 0 && c.AtEnd();
-  if (plan.constant && plan.mark[0] == 'e' && plan.value.size() <= 15 && IsPlainNumber(plan.value) &&
-      plan.value.find('.') == std::string::npos) {
+  if (plan.constant && plan.mark[0] == 'e') {
     Number n = StrToValue(plan.value);
-    if (FormatNumber(n) == plan.value) plan.integer = n;  // written the way the number writes itself
+    if (WrittenAsInteger(n) && FormatNumber(n) == plan.value) plan.integer = n;  // written as the number writes itself
   }
   if (!plan.constant) plan.compiled = CompileArgument(state, rest);
   if (!plan.constant && !plan.compiled) PlanCall(state, rest, plan);

@@ -56,6 +56,14 @@ class TakenRecords {
 
 void SetCounter(TPiruBase& state, std::int32_t n) { SetNumber(state.Kaisuu, n); }
 
+// The current file name as it was when the record's construct began.
+void RestoreFileName(TPiruBase& state, const TRunControl& record) {
+  if (record.file_name)
+    state.FileName = *record.file_name;
+  else
+    state.FileName.clear();
+}
+
 bool WhileHolds(TPiruBase& state, const std::string& condition) {
   Number v = StrToValue(EvaluateExpression(state, condition));
   return std::trunc(v) != 0;
@@ -109,7 +117,7 @@ void ContinueLoop(TPiruBase& state) {
   }
   if (found) DiscardRecord(state, last);
   TRunControl target = found ? std::move(r) : std::move(last);
-  state.FileName = target.file_name ? *target.file_name : std::string();
+  RestoreFileName(state, target);
   state.RunControl.Push(std::move(target));
   CheckRunControl(state);
 }
@@ -163,7 +171,7 @@ void Return(TPiruBase& state) {
     if (r.kind == kCall || r.kind == kEvent) {
       state.Cur = r.start;
       state.Words.PopScope();
-      state.FileName = r.file_name ? *r.file_name : std::string();
+      RestoreFileName(state, r);
       return;
     }
     taken.Take(r);
@@ -365,7 +373,7 @@ void CheckRunControl(TPiruBase& state) {
       case kCall:
       case kEvent:
         state.Cur = top->start;
-        state.FileName = top->file_name ? *top->file_name : std::string();
+        RestoreFileName(state, *top);
         state.RunControl.Drop();
         state.Words.PopScope();
         return;

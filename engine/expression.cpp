@@ -425,8 +425,6 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
   return result;
 }
 
-// Replays a compiled expression; answers false when it must be read the ordinary way
-// (nothing has happened then but reading variables).
 // The general replay, for what the numbers-only run did not take.
 bool ReplayTokens(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
   try {
@@ -439,6 +437,8 @@ bool ReplayTokens(TPiruBase& state, const Compiled& compiled, TStrNum* first, TS
   }
 }
 
+// Replays a compiled expression; answers false when it must be read the ordinary way
+// (nothing has happened then but reading variables).
 bool Replay(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
   Number number;
   if (compiled.numeric.Run(state, first, number)) {
@@ -585,7 +585,7 @@ bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument
   Number n;
   if (argument.compiled.numeric.Run(state, nullptr, n)) {
     state.SetLastMark("e");
-    if (integer && n == std::trunc(n) && std::fabs(n) < 1e15L) {  // written with all its digits
+    if (integer && WrittenAsInteger(n)) {
       *integer = n == 0 ? 0 : n;
       return true;
     }
@@ -681,9 +681,11 @@ Number StrToValue(std::string_view text) {
   return std::isfinite(v) ? v : 0;
 }
 
+bool WrittenAsInteger(Number n) { return n == std::trunc(n) && std::fabs(n) < 1e15L; }
+
 std::string FormatNumber(Number n) {
   if (n == 0) return "0";
-  if (n == std::trunc(n) && std::fabs(n) < 1e15L) {
+  if (WrittenAsInteger(n)) {
     char buf[24];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(n));
     return std::string(buf, end);

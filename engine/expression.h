@@ -11,7 +11,6 @@ namespace pirune {
 
 class TPiruBase;
 
-
 // Evaluates the whole text as an expression; sets LastMark ("e" for a number).
 std::string EvaluateExpression(TPiruBase& state, const std::string& text);
 
@@ -47,5 +46,7 @@ Number StrToValue(std::string_view text);
 
 // A number as text: 15 significant digits, exponent form when fixed notation won't do.
 std::string FormatNumber(Number n);
+// Whether FormatNumber writes n with all its digits, as an integer.
+bool WrittenAsInteger(Number n);
 
 }  // namespace pirune

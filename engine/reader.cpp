@@ -34,7 +34,6 @@ void StepChar(TextPos& c) {
   c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.text->size()) ? 2 : 1;
 }
 
-
 void SkipSpaces(TextPos& c) {
   if (!c.text) return;
   const char* t = c.text->data();

@@ -391,17 +391,24 @@ void ForgetDiscardedTexts(TPiruBase& state) {
   state.DiscardedTexts.clear();
 }
 
+// Steps over the line end at the cursor; answers false when the line goes on (it ended
+// in ","), true when the statement ends there.
+bool TakeLineEnd(TPiruBase& state) {
+  TextPos& c = state.Cur;
+  std::size_t line_end = c.offset;
+  TakeLineNumber(state, c);
+  if (line_end > 0 && (*c.text)[line_end - 1] == ',') return false;
+  EndOfStatement(state, DecodedStatement::kLineEnd);
+  return true;
+}
+
 // A line end with nothing pending only takes the next line's number; behind a statement
 // just run (or where a block has just ended) that is done at once, not by another step.
 void TakeLineEndAtOnce(TPiruBase& state) {
   TextPos& c = state.Cur;
   if (state.Stack.Count() != 0 || c.None()) return;
   unsigned char b = c.At();
-  if (b != '\r' && b != '\n') return;
-  std::size_t line_end = c.offset;
-  TakeLineNumber(state, c);
-  if (line_end > 0 && (*c.text)[line_end - 1] == ',') return;
-  EndOfStatement(state, DecodedStatement::kLineEnd);
+  if (b == '\r' || b == '\n') TakeLineEnd(state);
 }
 
 // When the run goes on after a statement that failed before reading anything, it goes
@@ -464,10 +471,7 @@ void Step(TPiruBase& state) {
       return;
     case '\r':
     case '\n': {
-      std::size_t line_end = c.offset;
-      TakeLineNumber(state, c);
-      if (line_end > 0 && (*c.text)[line_end - 1] == ',') return;
-      EndOfStatement(state, DecodedStatement::kLineEnd);
+      if (!TakeLineEnd(state)) return;
       LineEndScope scope(state);
       ExecutePending(state);
       return;

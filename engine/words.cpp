@@ -1,7 +1,5 @@
 #include "engine/words.h"
 
-#include <charconv>
-
 #include "engine/errors.h"
 #include "engine/expression.h"
 #include "engine/sjis.h"
@@ -49,9 +47,7 @@ void THashNode::SetInteger(long long n) {
 }
 
 void THashNode::WriteText() const {
-  char digits[24];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(number_));
-  value_.assign(digits, end);
+  value_ = FormatNumber(number_);
   known_ &= ~kTextPending;
 }
 
