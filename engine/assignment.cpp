@@ -73,9 +73,9 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
 bool IsDictionaryMark(const std::string& mark) { return mark.size() == 2 && mark[0] == 'h' && mark[1] == 's'; }
 
 void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark,
-                const std::optional<Number>& integer = std::nullopt) {
+                const std::optional<std::int64_t>& integer = std::nullopt) {
   // An integer arrives without its text; only a plain variable stores it so.
-  if (integer && word.Kind != kVariable) value = FormatNumber(*integer);
+  if (integer && word.Kind != kVariable) value = FormatNumber(static_cast<Number>(*integer));
   switch (word.Kind) {
     case kVariable:
       if (word.Reserved) RaiseScriptError(state, "\"" + word.Name + "\"は、読取専用です。");
@@ -87,7 +87,7 @@ void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std:
       } else {
         word.Dict.reset();
         if (integer)
-          word.SetInteger(static_cast<long long>(*integer));
+          word.SetInteger(*integer);
         else
           word.SetValue(std::move(value));
         word.SetMark(mark);
@@ -326,7 +326,7 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
   plan.constant = c.offset > 0 && c.AtEnd();
   if (plan.constant && plan.mark[0] == 'e') {
     Number n = StrToValue(plan.value);
-    if (WrittenAsInteger(n) && FormatNumber(n) == plan.value) plan.integer = n;  // written as the number writes itself
+    if (WrittenAsInteger(n) && FormatNumber(n) == plan.value) plan.integer = static_cast<std::int64_t>(n);  // written as the number writes itself
   }
   if (!plan.constant) plan.compiled = CompileArgument(state, rest);
   if (!plan.constant && !plan.compiled) PlanCall(state, rest, plan);
@@ -351,7 +351,7 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     return;
   }
   std::string value;
-  std::optional<Number> integer;
+  std::optional<std::int64_t> integer;
   if (plan && plan->constant) {
     if (plan->integer)
       integer = plan->integer;

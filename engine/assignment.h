@@ -27,7 +27,7 @@ struct AssignmentPlan {
   bool constant = false;                              // a lone number or plain text
   std::string value;
   const char* mark = "s";
-  std::optional<Number> integer;                      // … when that is an integer as it writes itself
+  std::optional<std::int64_t> integer;                  // … when that is an integer as it writes itself
   std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
   std::string call;                                   // a lone call "name(…)": the name
   std::size_t call_bracket = 0;                       // … and where its "(" stands

@@ -440,10 +440,10 @@ bool ReplayTokens(TPiruBase& state, const Compiled& compiled, TStrNum* first, TS
 // Replays a compiled expression; answers false when it must be read the ordinary way
 // (nothing has happened then but reading variables).
 bool Replay(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
-  Number number;
+  NumericValue number{};
   if (compiled.numeric.Run(state, first, number)) {
     result = TStrNum{};
-    SetNumber(result, number);
+    SetNumber(result, number.AsNumber());
     result.has_text = false;
     return true;
   }
@@ -581,12 +581,17 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
 }
 
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
-                              std::optional<Number>* integer) {
-  Number n;
-  if (argument.compiled.numeric.Run(state, nullptr, n)) {
+                              std::optional<std::int64_t>* integer) {
+  NumericValue value{};
+  if (argument.compiled.numeric.Run(state, nullptr, value)) {
     state.SetLastMark("e");
+    if (integer && value.is_integer && IntegerWrittenAsInteger(value.integer)) {
+      *integer = value.integer;
+      return true;
+    }
+    Number n = value.AsNumber();
     if (integer && WrittenAsInteger(n)) {
-      *integer = n == 0 ? 0 : n;
+      *integer = static_cast<std::int64_t>(n);
       return true;
     }
     out = FormatNumber(n);
@@ -610,10 +615,10 @@ std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, co
 }
 
 bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds) {
-  Number number;
+  NumericValue number{};
   if (expression.compiled->numeric.Run(state, nullptr, number)) {
     state.SetLastMark("e");
-    holds = std::trunc(number) != 0;
+    holds = number.is_integer ? number.integer != 0 : std::trunc(number.number) != 0;
     return true;
   }
   TStrNum result;
@@ -627,19 +632,24 @@ bool ValueHolds(const TPiruBase& state, const std::string& value) {
   return std::trunc(StrToValue(value)) != 0;
 }
 
+bool StrToInteger(std::string_view text, std::int64_t& out) {
+  if (text.empty() || text.size() > 18) return false;
+  std::size_t i = text[0] == '-' ? 1 : 0;
+  if (i == text.size()) return false;
+  std::int64_t v = 0;
+  for (std::size_t k = i; k < text.size(); ++k) {
+    unsigned char d = static_cast<unsigned char>(text[k]);
+    if (!IsDigit(d)) return false;
+    v = v * 10 + (d - '0');
+  }
+  out = i ? -v : v;
+  return true;
+}
+
 Number StrToValue(std::string_view text) {
   // Most numbers arrive as plain digits: read those without the general machinery.
-  if (!text.empty() && text.size() <= 18) {
-    std::size_t i = text[0] == '-' ? 1 : 0;
-    std::int64_t v = 0;
-    bool digits = i < text.size();
-    for (std::size_t k = i; k < text.size() && digits; ++k) {
-      unsigned char d = static_cast<unsigned char>(text[k]);
-      if (!IsDigit(d)) digits = false;
-      v = v * 10 + (d - '0');
-    }
-    if (digits) return static_cast<Number>(i ? -v : v);
-  }
+  std::int64_t integer;
+  if (StrToInteger(text, integer)) return static_cast<Number>(integer);
   std::string t = Trim(text);
   if (t.empty()) return 0;
   if (t.size() > 254) t.resize(254);

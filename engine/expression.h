@@ -30,7 +30,7 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
 // `integer`, when given, receives the value instead of `out` when it is an integer that
 // its text would give back exactly (the text is then not written).
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
-                              std::optional<Number>* integer = nullptr);
+                              std::optional<std::int64_t>* integer = nullptr);
 
 // A whole expression kept as tokens (null when its reading has effects), and its truth as
 // a condition: a text holds when not empty, a number when its integer part is not 0.
@@ -43,10 +43,17 @@ bool ValueHolds(const TPiruBase& state, const std::string& value);
 
 // The numeric reading of a text: its longest numeric prefix, 0 when there is none.
 Number StrToValue(std::string_view text);
+// Plain digits after an optional minus, as most numbers arrive: read without the
+// general machinery. False for anything else.
+bool StrToInteger(std::string_view text, std::int64_t& out);
 
 // A number as text: 15 significant digits, exponent form when fixed notation won't do.
 std::string FormatNumber(Number n);
 // Whether FormatNumber writes n with all its digits, as an integer.
 bool WrittenAsInteger(Number n);
+inline bool IntegerWrittenAsInteger(std::int64_t n) {
+  constexpr std::int64_t kLimit = 1'000'000'000'000'000;  // 1e15, as above
+  return n > -kLimit && n < kLimit;
+}
 
 }  // namespace pirune

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/piru_base.h"
+#include "engine/expression.h"
 #include "engine/reader.h"
 
 namespace pirune {
@@ -14,6 +15,20 @@ enum BinaryCode : std::uint16_t {
   kNumericEqual,  // "==": compares numbers whatever the operands are
   kAdd, kSubtract, kMultiply, kDivide, kRemainder, kUnknown
 };
+
+NumericValue ValueOf(std::string_view text) {
+  NumericValue v{};
+  v.is_integer = StrToInteger(text, v.integer);
+  if (!v.is_integer) v.number = StrToValue(text);
+  return v;
+}
+
+NumericValue Of(const THashNode& word) {
+  NumericValue v{};
+  v.is_integer = word.IntegerValue(v.integer);
+  if (!v.is_integer) v.number = word.NumberValue();
+  return v;
+}
 
 bool IsComparison(std::uint16_t code) { return code >= kEqual && code <= kNumericEqual; }
 
@@ -138,7 +153,7 @@ class NumericProgram::Compiler {
     switch (r->kind) {
       case Recipe::kConstant: {
         Operation o(Operation::kConstant);
-        o.value = StrToValue(r->value.text);
+        o.value = ValueOf(r->value.text);
         Push(std::move(o));
         return true;
       }
@@ -219,29 +234,73 @@ NumericProgram NumericProgram::Compile(const Recipes& recipes, bool first_given)
   return program;
 }
 
-namespace {
-
-}  // namespace
-
-bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool negated, Number& out) {
+bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool negated, NumericValue& out) {
   const THashNode* w = v.lookup.Find(state.Words, v.name, false);
   if (!w || w->Kind != kVariable || w->Dict) return false;
   if (negated) {
     // "-" is joined to the text before it is read: only a text that begins with a digit
     // reads as the negated number.
     if (!IsMark(w->Mark, 'e') || !w->TextBeginsWithDigit()) return false;
-    out = -w->NumberValue();
+    out = Of(*w);
+    if (out.is_integer)
+      out.integer = -out.integer;
+    else
+      out.number = -out.number;
     return true;
   }
   // As an argument's first value, a text when so marked or empty; a number otherwise,
   // which the general reading reads again as text unless it is a plain number.
   bool is_text = v.argument_head ? (IsMark(w->Mark, 's') || w->TextIsEmpty()) : !IsMark(w->Mark, 'e');
   if (is_text ? !v.text_allowed : (v.argument_head && !w->IsPlainNumberValue())) return false;
-  out = w->NumberValue();
+  out = Of(*w);
   return true;
 }
 
 namespace {
+
+// Integer operands: the integer result where that is exactly the numbers' result;
+// false where it would not be an integer (or leaves the range), for the numbers to decide.
+bool ApplyIntegers(std::uint16_t op, std::int64_t& left, std::int64_t right) {
+  std::int64_t result;
+  switch (op) {
+    case kAnd: left = left > 0 && right > 0; return true;
+    case kOr: left = left > 0 || right > 0; return true;
+    case kEqual:
+    case kNumericEqual: left = left == right; return true;
+    case kNotEqual: left = left != right; return true;
+    case kLess: left = left < right; return true;
+    case kGreater: left = left > right; return true;
+    case kGreaterOrEqual: left = left >= right; return true;
+    case kLessOrEqual: left = left <= right; return true;
+    case kAdd:
+      if (__builtin_add_overflow(left, right, &result)) return false;
+      left = result;
+      return true;
+    case kSubtract:
+      if (__builtin_sub_overflow(left, right, &result)) return false;
+      left = result;
+      return true;
+    case kMultiply:
+      if (__builtin_mul_overflow(left, right, &result)) return false;
+      left = result;
+      return true;
+    case kDivide:
+      if (right == 0) {
+        left = 0;
+        return true;
+      }
+      if (right == -1 || left % right != 0) return false;
+      left /= right;
+      return true;
+    case kRemainder: {
+      constexpr std::int64_t kLimit = 9'200'000'000'000'000'000;  // as the numbers' own rule
+      if (left <= -kLimit || left >= kLimit || right <= -kLimit || right >= kLimit) return false;
+      left = (right == 0 || right == -1) ? 0 : left % right;
+      return true;
+    }
+    default: return false;
+  }
+}
 
 bool Apply(std::uint16_t op, Number& left, Number right) {
   switch (op) {
@@ -269,11 +328,20 @@ bool Apply(std::uint16_t op, Number& left, Number right) {
   return std::isfinite(left);
 }
 
+bool Apply(std::uint16_t op, NumericValue& left, const NumericValue& right) {
+  if (left.is_integer && right.is_integer && ApplyIntegers(op, left.integer, right.integer)) return true;
+  Number l = left.AsNumber();
+  if (!Apply(op, l, right.AsNumber())) return false;
+  left.is_integer = false;
+  left.number = l;
+  return true;
+}
+
 }  // namespace
 
-bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, Number& out) const {
+bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, NumericValue& out) const {
   if (!usable_) return false;
-  Number stack[kMaxDepth];
+  NumericValue stack[kMaxDepth];
   int top = 0;
   for (const Operation& o : operations_) {
     switch (o.kind) {
@@ -282,7 +350,7 @@ bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, Number& out) co
         break;
       case Operation::kFirst:
         if (!first || (first->kind != kNumber && !(first->kind == kText && o.text_allowed))) return false;
-        stack[top++] = StrToValue(first->text);
+        stack[top++] = ValueOf(first->text);
         break;
       case Operation::kVariable:
       case Operation::kNegatedVariable:

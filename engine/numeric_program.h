@@ -15,12 +15,22 @@ namespace pirune {
 
 class TPiruBase;
 
+// A number as a run computes it: an integer for as long as every operand was one, as
+// integer arithmetic is exact where the numbers' own is, and much cheaper.
+// (Left uninitialised by default: a run's stack is made on every run.)
+struct NumericValue {
+  bool is_integer;
+  std::int64_t integer;
+  Number number;  // when not an integer
+  Number AsNumber() const { return is_integer ? static_cast<Number>(integer) : number; }
+};
+
 class NumericProgram {
  public:
   // `first_given`: the expression's first operand was read before these tokens.
   static NumericProgram Compile(const Recipes& recipes, bool first_given);
 
-  bool Run(TPiruBase& state, const TStrNum* first, Number& out) const;
+  bool Run(TPiruBase& state, const TStrNum* first, NumericValue& out) const;
 
  private:
   struct Operation {
@@ -28,7 +38,7 @@ class NumericProgram {
     explicit Operation(Kind k, std::uint16_t o = 0) : kind(k), op(o) {}
     Kind kind;
     std::uint16_t op;
-    Number value = 0;
+    NumericValue value{};  // constants
     std::string name;
     bool argument_head = false;
     // A variable (or the given first operand) whose value only feeds arithmetic, or the
@@ -37,7 +47,7 @@ class NumericProgram {
     TWordLookup lookup;
   };
   class Compiler;
-  static bool ReadVariable(TPiruBase& state, const Operation& v, bool negated, Number& out);
+  static bool ReadVariable(TPiruBase& state, const Operation& v, bool negated, NumericValue& out);
 
   static constexpr int kMaxDepth = 64;
   std::vector<Operation> operations_;

@@ -41,9 +41,10 @@ void THashNode::AppendValue(std::string_view tail) {
   known_ = 0;
 }
 
-void THashNode::SetInteger(long long n) {
+void THashNode::SetInteger(std::int64_t n) {
   number_ = static_cast<Number>(n);
-  known_ = kNumberKnown | kPlainKnown | kPlain | kTextPending;
+  integer_ = n;
+  known_ = kNumberKnown | kPlainKnown | kPlain | kTextPending | kInteger;
 }
 
 void THashNode::WriteText() const {
@@ -53,7 +54,12 @@ void THashNode::WriteText() const {
 
 Number THashNode::NumberValue() const {
   if (!(known_ & kNumberKnown)) {
-    number_ = StrToValue(Text());
+    if (StrToInteger(Text(), integer_)) {
+      number_ = static_cast<Number>(integer_);
+      known_ |= kInteger;
+    } else {
+      number_ = StrToValue(Text());
+    }
     known_ |= kNumberKnown;
   }
   return number_;

@@ -58,11 +58,18 @@ class THashNode {
   void AppendValue(std::string_view tail);
   // An integer as the value: its text is written when first read, as counters and
   // sums are mostly read as numbers.
-  void SetInteger(long long n);
+  void SetInteger(std::int64_t n);
   // The value's text read as a number, and whether it is written as a plain number:
   // each read once per value, as loops read the same variables over and over.
   Number NumberValue() const;
   bool IsPlainNumberValue() const;
+  // Whether that number is an integer, and which: arithmetic on integers needs no
+  // floating point.
+  bool IntegerValue(std::int64_t& out) const {
+    if (!(known_ & kNumberKnown)) NumberValue();
+    out = integer_;
+    return known_ & kInteger;
+  }
   // What the text begins with, answered for a pending integer without writing it.
   bool TextIsEmpty() const { return !(known_ & kTextPending) && value_.empty(); }
   bool TextBeginsWithDigit() const {
@@ -90,9 +97,10 @@ class THashNode {
   void WriteText() const;
 
   mutable std::string value_;
-  enum : std::uint8_t { kNumberKnown = 1, kPlainKnown = 2, kPlain = 4, kTextPending = 8 };
+  enum : std::uint8_t { kNumberKnown = 1, kPlainKnown = 2, kPlain = 4, kTextPending = 8, kInteger = 16 };
   mutable std::uint8_t known_ = 0;  // what of the below holds for value_
   mutable Number number_ = 0;
+  mutable std::int64_t integer_ = 0;  // number_ as an integer, when kInteger
   mutable std::string line_form_;  // dictionary words read as a whole
 };
 

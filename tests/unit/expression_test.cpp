@@ -145,8 +145,14 @@ TEST(EvaluateExpression, ReplayAgreesWithReading) {
       {"X%A", "1", "e"},        {"(A+1)=W", "0", "e"},    {"W=(A+8)", "1", "e"},
       // Constants on the right of an operation, bare or in a group.
       {"A*(3)", "6", "e"},      {"10-A-1", "7", "e"},     {"A%2=0", "1", "e"},    {"B/(1+1)", "1.5", "e"},
+      // Integers stay integers only while that is exact: past their range, or divided
+      // with a remainder, the result is the number's.
+      {"L%1000", "999", "e"},   {"L*9%10", "1", "e"},     {"L*9", "9E18", "e"},   {"L*L", "1E36", "e"},
+      {"(0-L)*10", "-1E19", "e"}, {"A/(0-1)", "-2", "e"}, {"W/A", "5", "e"},      {"-W/4", "-2.5", "e"},
+      {"L+1>L", "1", "e"},      {"E/7", "1428571428571.43", "e"},
   };
-  testing::Script s("A=2\r\nB=3\r\nT=「x」\r\nS=「 5」\r\nN=「」\r\nX=「5」\r\nY=「7」\r\nZ=「05」\r\nW=「10」\r\nQ=「abc」");
+  testing::Script s("A=2\r\nB=3\r\nT=「x」\r\nS=「 5」\r\nN=「」\r\nX=「5」\r\nY=「7」\r\nZ=「05」\r\nW=「10」\r\nQ=「abc」\r\n"
+                    "L=999999999999999999\r\nE=10000000000000");
   s.Run();
   for (int round = 0; round < 3; ++round) {
     for (const auto& c : cases) {
