@@ -266,7 +266,7 @@ void RunText(TPiruBase& state) {
   std::string saved_source = state.Source, saved_name = state.FileName;
   TextPos saved_cursor = state.Cur;
   state.FileName = saved_name + "の" + std::to_string(state.Line) + "行目のぴるね";
-  auto prepared = std::make_unique<const std::string>(Preprocess(state, JoinLines(text)));
+  ProgramText prepared = MakeProgramText(Preprocess(state, JoinLines(text)));
   RunNested(state, TextPos{prepared.get(), 0});
   state.Source = std::move(saved_source);
   state.FileName = std::move(saved_name);
@@ -279,7 +279,7 @@ void LeaveCommand(TPiruBase& state) { Leave(state); }
 
 Block ReadBlock(TPiruBase& state) {
   TextPos& c = state.Cur;
-  if (c.None()) return Block{std::make_shared<const std::string>(), 0};
+  if (c.None()) return Block{MakeProgramText(std::string()), 0};
   SkipBlanks(c);
   if (c.At() == '\r' || c.At() == '\n') {
     TakeLineNumber(state, c);
@@ -289,11 +289,11 @@ Block ReadBlock(TPiruBase& state) {
   Block block;
   block.first_line = LineAt(state, c);
   if (c.At() == '(') {
-    block.body = std::make_shared<const std::string>(ReadBracket(state, c));
+    block.body = MakeProgramText(ReadBracket(state, c));
     return block;
   }
   std::string copy = ReadRest(state, c);  // the rest of the statement
-  block.body = std::make_shared<const std::string>(std::move(copy));
+  block.body = MakeProgramText(std::move(copy));
   return block;
 }
 

@@ -14,7 +14,7 @@ class THashNode;
 
 // The block behind the cursor: a bracketed group, or the rest of the statement.
 struct Block {
-  std::shared_ptr<const std::string> body;
+  ProgramText body;
   std::int32_t first_line = 0;
 };
 Block ReadBlock(TPiruBase& state);

@@ -1,7 +1,9 @@
 // What the reader decoded at a text position, kept for the next time the same text is
 // read there. Program texts never change once prepared, but a block's copy may be freed
 // and another text made at the same address, so an entry counts only while the bytes it
-// was decoded from are still the bytes at that position.
+// was decoded from are still the bytes at that position. Those are compared again only
+// when a program text has been freed since they last were (or the text is no program
+// text).
 //
 // Every statement looks itself up here, so the table is a plain open-addressed one whose
 // size is a power of two. An entry found lasts until the next Store; whoever runs code
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/program_text.h"
 #include "engine/text_pos.h"
 
 namespace pirune {
@@ -29,10 +32,14 @@ class DecodeCache {
       if (!s.entry) return nullptr;
       if (s.text != at.text || s.offset != at.offset) continue;
       const Entry& e = *s.entry;
-      const std::string& text = *at.text;
-      if (at.offset > text.size() || text.size() - at.offset < e.source.size() ||
-          std::memcmp(text.data() + at.offset, e.source.data(), e.source.size()) != 0)
-        return nullptr;
+      if (!e.program_text || e.verified != ProgramTextsFreed()) {
+        const std::string& text = *at.text;
+        if (at.offset > text.size() || text.size() - at.offset < e.source.size() ||
+            std::memcmp(text.data() + at.offset, e.source.data(), e.source.size()) != 0)
+          return nullptr;
+        if (e.program_text) e.program_text = IsProgramText(at.text);
+        e.verified = ProgramTextsFreed();
+      }
       end = at.offset + e.source.size();
       return &e.decoded;
     }
@@ -41,7 +48,8 @@ class DecodeCache {
   void Store(const TextPos& at, std::size_t end, Decoded decoded) {
     if (count_ >= kLimit) Clear();  // texts of finished blocks pile up
     if ((count_ + 1) * 2 > slots_.size()) Grow();
-    auto entry = std::make_unique<Entry>(Entry{at.text->substr(at.offset, end - at.offset), std::move(decoded)});
+    auto entry = std::make_unique<Entry>(Entry{at.text->substr(at.offset, end - at.offset), std::move(decoded),
+                                               IsProgramText(at.text), ProgramTextsFreed()});
     for (std::size_t i = SlotOf(at);; i = (i + 1) & mask_) {
       Slot& s = slots_[i];
       if (s.entry && (s.text != at.text || s.offset != at.offset)) continue;
@@ -56,6 +64,8 @@ class DecodeCache {
   struct Entry {
     std::string source;
     Decoded decoded;
+    mutable bool program_text;       // the text was a program text when last compared
+    mutable std::uint64_t verified;  // ProgramTextsFreed() then
   };
   struct Slot {
     const std::string* text = nullptr;

@@ -6,7 +6,7 @@ TPiruBase::TPiruBase() = default;
 TPiruBase::~TPiruBase() = default;
 
 const std::string* TPiruBase::AddText(std::string text) {
-  Texts.push_back(std::make_unique<const std::string>(std::move(text)));
+  Texts.push_back(MakeProgramText(std::move(text)));
   return Texts.back().get();
 }
 

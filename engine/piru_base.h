@@ -40,7 +40,7 @@ class TPiruBase {
   TextPos Cur;
   // Block texts whose records were discarded while the cursor stood in them: they live
   // on until no record and no cursor can point into them.
-  std::vector<std::shared_ptr<const std::string>> DiscardedTexts;
+  std::vector<ProgramText> DiscardedTexts;
   std::vector<std::unique_ptr<const std::string>> FileNames;  // interned
   std::int32_t Line = 0;
   // Counts line numbers taken, so a cached decoding can tell whether it took one.
@@ -61,7 +61,7 @@ class TPiruBase {
   bool LineStop = false;
   std::int32_t SecurityLevel = -1;
   // The loaded program texts: the main program, then included files.
-  std::vector<std::unique_ptr<const std::string>> Texts;
+  std::vector<ProgramText> Texts;
   std::string MainPath, ProgramPath;
   // The evaluated arguments of the latest user function call.
   std::vector<std::string> Arguments;

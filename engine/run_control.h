@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/program_text.h"
 #include "engine/text_pos.h"
 
 namespace pirune {
@@ -33,7 +34,7 @@ struct TRunControl {
   std::int32_t counter = 0;
   std::int32_t limit = 0;
   std::uint8_t kind = kUnknown;
-  std::shared_ptr<const std::string> body;  // the block the cursor walks while it runs
+  ProgramText body;  // the block the cursor walks while it runs
   const std::string* file_name = nullptr;  // the current file name when it began (interned)
   std::string condition;                    // ループ: the condition, re-evaluated each time
   THashNode* counter_word = nullptr;        // 繰り返す: the counter variable

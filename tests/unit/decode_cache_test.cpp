@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/decode_cache.h"
+#include "engine/program_text.h"
 
 namespace pirune {
 namespace {
@@ -56,6 +57,37 @@ TEST(DecodeCache, KeepsManyEntriesAndForgetsPastItsLimit) {
   EXPECT_GT(kept, 0u);
   EXPECT_LE(kept, 4096u);
   EXPECT_NE(cache.Find(TextPos{texts.back().get(), 0}, end), nullptr);
+}
+
+TEST(ProgramText, IsKnownWhileAlive) {
+  std::string plain = "A=1";
+  EXPECT_FALSE(IsProgramText(&plain));
+  ProgramText text = MakeProgramText("A=1");
+  const std::string* address = text.get();
+  EXPECT_TRUE(IsProgramText(address));
+  std::uint64_t freed = ProgramTextsFreed();
+  text.reset();
+  EXPECT_FALSE(IsProgramText(address));
+  EXPECT_EQ(ProgramTextsFreed(), freed + 1);
+}
+
+// A program text freed and another made at its address: the entry made for the first is
+// not taken for the second.
+TEST(DecodeCache, AProgramTextMadeWhereAFreedOneWasIsReadAgain) {
+  DecodeCache<int> cache;
+  std::size_t end = 0;
+  ProgramText first = MakeProgramText("A=1\r\n");
+  const std::string* address = first.get();
+  cache.Store(TextPos{address, 0}, 3, 1);
+  ProgramText other = MakeProgramText("B=2\r\n");
+  other.reset();  // another text freed: the entry is compared once more, and still holds
+  ASSERT_NE(cache.Find(TextPos{address, 0}, end), nullptr);
+  EXPECT_EQ(end, 3u);
+  first.reset();
+  ProgramText second;
+  for (int tries = 0; tries < 64 && (!second || second.get() != address); ++tries) second = MakeProgramText("C=3\r\n");
+  if (second.get() != address) GTEST_SKIP() << "the allocator never gave the address back";
+  EXPECT_EQ(cache.Find(TextPos{address, 0}, end), nullptr);
 }
 
 }  // namespace
