@@ -369,7 +369,12 @@ bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, NumericValue& o
         break;
     }
   }
-  out = stack[0];
+  // Field by field: the slot was written that way, and a whole copy would wait for it.
+  out.is_integer = stack[0].is_integer;
+  if (out.is_integer)
+    out.integer = stack[0].integer;
+  else
+    out.number = stack[0].number;
   return true;
 }
 

@@ -42,24 +42,23 @@ void THashNode::AppendValue(std::string_view tail) {
 }
 
 void THashNode::SetInteger(std::int64_t n) {
-  number_ = static_cast<Number>(n);
   integer_ = n;
   known_ = kNumberKnown | kPlainKnown | kPlain | kTextPending | kInteger;
 }
 
 void THashNode::WriteText() const {
-  value_ = FormatNumber(number_);
+  value_ = FormatNumber(static_cast<Number>(integer_));  // pending only after SetInteger
   known_ &= ~kTextPending;
 }
 
 Number THashNode::NumberValue() const {
+  if (known_ & kInteger) return static_cast<Number>(integer_);
   if (!(known_ & kNumberKnown)) {
     if (StrToInteger(Text(), integer_)) {
-      number_ = static_cast<Number>(integer_);
-      known_ |= kInteger;
-    } else {
-      number_ = StrToValue(Text());
+      known_ |= kNumberKnown | kInteger;
+      return static_cast<Number>(integer_);
     }
+    number_ = StrToValue(Text());
     known_ |= kNumberKnown;
   }
   return number_;

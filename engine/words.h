@@ -73,7 +73,7 @@ class THashNode {
   // What the text begins with, answered for a pending integer without writing it.
   bool TextIsEmpty() const { return !(known_ & kTextPending) && value_.empty(); }
   bool TextBeginsWithDigit() const {
-    if (known_ & kTextPending) return number_ >= 0;
+    if (known_ & kTextPending) return integer_ >= 0;
     return !value_.empty() && value_[0] >= '0' && value_[0] <= '9';
   }
   // Most stores leave the type mark as it was: compared first, it is rarely written.
@@ -99,8 +99,8 @@ class THashNode {
   mutable std::string value_;
   enum : std::uint8_t { kNumberKnown = 1, kPlainKnown = 2, kPlain = 4, kTextPending = 8, kInteger = 16 };
   mutable std::uint8_t known_ = 0;  // what of the below holds for value_
-  mutable Number number_ = 0;
-  mutable std::int64_t integer_ = 0;  // number_ as an integer, when kInteger
+  mutable Number number_ = 0;         // the number, unless kInteger
+  mutable std::int64_t integer_ = 0;  // the number when kInteger
   mutable std::string line_form_;  // dictionary words read as a whole
 };
 
