@@ -299,13 +299,8 @@ Block ReadBlock(TPiruBase& state) {
 
 TRunControl* EnterBlock(TPiruBase& state, std::uint8_t kind, const Block& block) {
   if (state.Cur.None()) return nullptr;  // the program has ended
-  TRunControl& record = state.RunControl.Emplace();
-  record.kind = kind;
-  record.return_position = state.Cur;
-  record.body = block.body;
-  record.file_name = state.InternedFileName();
-  record.first_line = block.first_line;
-  record.start = TextPos{block.body.get(), 0};
+  TRunControl& record =
+      state.RunControl.Emplace(kind, state.Cur, block.body, state.InternedFileName(), block.first_line);
   state.Cur = record.start;
   return &record;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/program_text.h"
@@ -29,6 +30,17 @@ enum RunControlKind : std::uint8_t {
 };
 
 struct TRunControl {
+  TRunControl() = default;
+  // A record whose cursor walks `body` and comes back to `return_to`. (Member by member:
+  // a record is made for every block entered, and zeroing it whole costs more.)
+  TRunControl(std::uint8_t kind_of, TextPos return_to, ProgramText walked, const std::string* file, std::int32_t line)
+      : start{walked.get(), 0},
+        return_position(return_to),
+        kind(kind_of),
+        body(std::move(walked)),
+        file_name(file),
+        first_line(line) {}
+
   TextPos start;
   TextPos return_position;
   std::int32_t counter = 0;
@@ -45,7 +57,10 @@ struct TRunControl {
 class TRunControlStack {
  public:
   void Push(TRunControl&& record) { frame_.push_back(std::move(record)); }
-  TRunControl& Emplace() { return frame_.emplace_back(); }  // a new record on top, to be filled in
+  template <class... Args>
+  TRunControl& Emplace(Args&&... args) {  // a new record on top
+    return frame_.emplace_back(std::forward<Args>(args)...);
+  }
   bool Pop(TRunControl& out);
   void Drop() { frame_.pop_back(); }  // the top record, which must exist
   std::size_t Count() const { return frame_.size(); }  // records of the current frame
