@@ -231,7 +231,7 @@ Number PopNumber(TPiruBase& state) {
     std::size_t digits = PlainNumberLength(top);
     if (digits > 0 && digits <= 18) {
       Number n = StrToValue(std::string_view(top).substr(0, digits));
-      state.Stack.Pop();
+      state.Stack.Drop();
       state.SetLastMark("e");
       return n;
     }
@@ -240,11 +240,18 @@ Number PopNumber(TPiruBase& state) {
 }
 
 THashNode* PopWord(TPiruBase& state, bool create) {
-  std::string name = PopRaw(state);
+  // Looked up where it lies on the stack: mostly a name that is found.
+  std::string_view name;
+  if (state.Stack.Count() > 0) name = state.Stack.At(state.Stack.Count() - 1);
   if (IsBackQuoted(name)) name = name.substr(1, name.size() - 2);
-  if (THashNode* word = state.Words.Find(name, false)) return word;
-  if (!create) RaiseScriptError(state, "部品\"" + name + "\"が特定できません。");
-  auto word = std::make_unique<THashNode>(name, "", static_cast<std::int32_t>(state.RunControl.Count()));
+  if (THashNode* word = state.Words.Find(name, false)) {
+    state.Stack.Drop();
+    return word;
+  }
+  std::string owned(name);
+  state.Stack.Drop();
+  if (!create) RaiseScriptError(state, "部品\"" + owned + "\"が特定できません。");
+  auto word = std::make_unique<THashNode>(owned, "", static_cast<std::int32_t>(state.RunControl.Count()));
   word->Ref = state.Cur;
   THashNode* raw = word.get();
   state.Words.Add(std::move(word));

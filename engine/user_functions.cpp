@@ -119,7 +119,7 @@ void BindFunctionArguments(TPiruBase& state, const THashNode& label) {
   // The previous call's list lends its room.
   std::vector<std::string> values = std::move(state.SpareArguments);
   values.resize(n);
-  for (std::size_t i = n; i-- > 0;) values[i] = state.Stack.Pop();
+  for (std::size_t i = n; i-- > 0;) state.Stack.PopInto(values[i]);
   for (auto& v : values) v = ArgumentValue(state, v);
   state.Arguments.swap(values);
   state.SpareArguments = std::move(values);

@@ -314,6 +314,15 @@ std::string TStack::Pop() {
   return s;
 }
 
+void TStack::PopInto(std::string& out) {
+  if (items_.empty()) {
+    out.clear();
+    return;
+  }
+  out = std::move(items_.back());
+  items_.pop_back();
+}
+
 std::string TStack::PopFirst() {
   if (items_.empty()) return {};
   std::string s = std::move(items_.front());

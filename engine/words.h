@@ -199,6 +199,11 @@ class TStack {
  public:
   void Push(std::string s) { items_.push_back(std::move(s)); }
   std::string Pop();
+  // The top entry into `out` (empty when there is none), or dropped: neither makes a copy.
+  void PopInto(std::string& out);
+  void Drop() {
+    if (!items_.empty()) items_.pop_back();
+  }
   std::string PopFirst();
   std::string Get(std::size_t i) const { return i < items_.size() ? items_[i] : std::string(); }
   // Entry i from the bottom; i must be below Count().
