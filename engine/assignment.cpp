@@ -358,9 +358,9 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     else
       value = plan->value;
     state.SetLastMark(plan->mark);
-  } else if (plan && !plan->call.empty() && plan->callee.Find(state.Words, plan->call, true)) {
+  } else if (THashNode* callee = plan && !plan->call.empty() ? plan->callee.Find(state.Words, plan->call, true) : nullptr) {
     TextPos c{&rest, plan->call_bracket};
-    value = CallWithBrackets(state, plan->call, c, false);
+    value = CallWithBrackets(state, callee, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);
   }

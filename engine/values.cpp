@@ -459,7 +459,10 @@ class PositionalScope {
 }  // namespace
 
 std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos& c, bool push) {
-  THashNode* word = state.Words.Find(name, true);
+  return CallWithBrackets(state, state.Words.Find(name, true), name, c, push);
+}
+
+std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::string& name, TextPos& c, bool push) {
   if (!word || (word->Kind != kCommand && word->Kind != kLabel && word->Kind != kDllFunction)) {
     state.Stack.Push(name);
     return {};

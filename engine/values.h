@@ -9,6 +9,7 @@
 namespace pirune {
 
 class TPiruBase;
+class THashNode;
 
 // `text` with every back quote doubled, between back quotes: survives a second reading.
 std::string Quote(std::string_view text);
@@ -35,11 +36,13 @@ std::string ExpandLiteral(TPiruBase& state, const std::string& literal);
 // A call written as a name followed by its arguments in brackets; the cursor stands
 // on the "(". With `push`, the result is also pushed on the word stack.
 std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos& c, bool push);
+// The same for the word the name was found to be (null: none).
+std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::string& name, TextPos& c, bool push);
 
 // Whether the text denotes a word (or something reached through "の"); gives its value.
 bool ReferenceValue(TPiruBase& state, const std::string& text, std::string& value);
 
 // Runs a label's body in a nested run and gives what it left in "それ".
-std::string RunLabelForValue(TPiruBase& state, const class THashNode& label);
+std::string RunLabelForValue(TPiruBase& state, const THashNode& label);
 
 }  // namespace pirune

@@ -55,7 +55,7 @@ Number THashNode::NumberValue() const {
   if (known_ & kInteger) return static_cast<Number>(integer_);
   if (!(known_ & kNumberKnown)) {
     if (StrToInteger(Text(), integer_)) {
-      known_ |= kNumberKnown | kInteger;
+      known_ |= kNumberKnown | kInteger | kPlainKnown | kPlain;
       return static_cast<Number>(integer_);
     }
     number_ = StrToValue(Text());
@@ -65,6 +65,7 @@ Number THashNode::NumberValue() const {
 }
 
 bool THashNode::IsPlainNumberValue() const {
+  if (!(known_ & kPlainKnown)) NumberValue();  // which knows it of the integers it reads
   if (!(known_ & kPlainKnown)) known_ |= kPlainKnown | (IsPlainNumber(Text()) ? kPlain : 0);
   return known_ & kPlain;
 }
