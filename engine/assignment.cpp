@@ -72,6 +72,15 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
 
 bool IsDictionaryMark(const std::string& mark) { return mark.size() == 2 && mark[0] == 'h' && mark[1] == 's'; }
 
+// Most assignments give a plain variable an integer: nothing else to decide then.
+bool StoredAsInteger(TPiruBase& state, THashNode* word, std::int64_t n) {
+  if (!word || word->Kind != kVariable || word->Reserved || word->Dict) return false;
+  word->SetInteger(n);
+  word->SetMark("e");
+  state.SetLastMark("e");
+  return true;
+}
+
 void StoreValue(TPiruBase& state, THashNode& word, std::string value, const std::string& mark,
                 const std::optional<std::int64_t>& integer = std::nullopt) {
   // An integer arrives without its text; only a plain variable stores it so.
@@ -353,6 +362,7 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
   std::string value;
   std::optional<std::int64_t> integer;
   if (plan && plan->constant) {
+    if (plan->integer && StoredAsInteger(state, existing, *plan->integer)) return;
     if (plan->integer)
       integer = plan->integer;
     else
@@ -363,6 +373,8 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     value = CallWithBrackets(state, callee, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);
+  } else if (integer && StoredAsInteger(state, existing, *integer)) {
+    return;
   }
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
   StoreValue(state, word, std::move(value), state.LastMark, integer);

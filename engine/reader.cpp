@@ -202,19 +202,18 @@ void TakeLineNumber(TPiruBase& state, TextPos& c) {
     return;
   }
   // Every statement that ends a line passes here: read the bytes directly.
-  const char* t = c.text->data();
+  const auto* t = reinterpret_cast<const unsigned char*>(c.text->data());
   std::size_t size = c.text->size(), i = c.offset;
-  while (i < size && (t[i] == '\t' || t[i] == '\n' || t[i] == '\r' || t[i] == ' ')) ++i;
-  std::int64_t n = 0;
-  bool digits = false;
-  while (i < size && IsDigit(static_cast<unsigned char>(t[i]))) {
+  constexpr std::uint64_t kLineEndsAndBlanks = (1ull << '\t') | (1ull << '\n') | (1ull << '\r') | (1ull << ' ');
+  while (i < size && t[i] <= ' ' && ((kLineEndsAndBlanks >> t[i]) & 1)) ++i;
+  std::size_t first_digit = i;
+  std::int32_t n = 0;
+  for (; i < size && IsDigit(t[i]); ++i)
     if (n < 100000000) n = n * 10 + (t[i] - '0');
-    digits = true;
-    ++i;
-  }
+  bool digits = i > first_digit;
   if (digits && i < size && t[i] == ':') ++i;
   c.offset = i;
-  state.Line = digits ? static_cast<std::int32_t>(n) : -1;
+  state.Line = digits ? n : -1;
 }
 
 }  // namespace pirune
