@@ -1,9 +1,11 @@
 #include "engine/reader.h"
 
+#include <array>
 #include <cstdint>
 
 #include "engine/errors.h"
 #include "engine/piru_base.h"
+#include "engine/program_text.h"
 #include "engine/sjis.h"
 
 namespace pirune {
@@ -195,13 +197,53 @@ void SkipToLineEnd(TextPos& c) {
   while (c.At() != 0 && c.At() != '\r') StepChar(c);
 }
 
+namespace {
+
+// Where the line ends of program texts lead: loops take the same few over and over.
+// While no program text has been freed, one seen at an address is still the same text.
+struct LineEndSeen {
+  const std::string* text = nullptr;
+  std::size_t offset = 0;
+  std::uint64_t freed = 0;  // ProgramTextsFreed() when it was seen
+  std::size_t after = 0;
+  std::int32_t line = 0;
+};
+std::array<LineEndSeen, 1024> line_ends_seen;
+
+LineEndSeen& SeenSlot(const TextPos& c) {
+  std::uint64_t h = reinterpret_cast<std::uintptr_t>(c.text) * 0x9E3779B97F4A7C15ull ^
+                    static_cast<std::uint64_t>(c.offset) * 0xC2B2AE3D27D4EB4Full;
+  return line_ends_seen[(h >> 32) & (line_ends_seen.size() - 1)];
+}
+
+// Whether the text is a program text, asked again only when the text or the count of
+// freed texts changed: a loop takes its line ends from the same text.
+bool IsProgramTextNow(const std::string* text) {
+  static const std::string* asked = nullptr;
+  static std::uint64_t asked_when = 0;
+  static bool answer = false;
+  if (text != asked || asked_when != ProgramTextsFreed()) {
+    asked = text;
+    asked_when = ProgramTextsFreed();
+    answer = IsProgramText(text);
+  }
+  return answer;
+}
+
+}  // namespace
+
 void TakeLineNumber(TPiruBase& state, TextPos& c) {
   ++state.LineTakes;
   if (!c.text) {
     state.Line = -1;
     return;
   }
-  // Every statement that ends a line passes here: read the bytes directly.
+  LineEndSeen& seen = SeenSlot(c);
+  if (seen.text == c.text && seen.offset == c.offset && seen.freed == ProgramTextsFreed()) {
+    c.offset = seen.after;
+    state.Line = seen.line;
+    return;
+  }
   const auto* t = reinterpret_cast<const unsigned char*>(c.text->data());
   std::size_t size = c.text->size(), i = c.offset;
   constexpr std::uint64_t kLineEndsAndBlanks = (1ull << '\t') | (1ull << '\n') | (1ull << '\r') | (1ull << ' ');
@@ -212,8 +254,9 @@ void TakeLineNumber(TPiruBase& state, TextPos& c) {
     if (n < 100000000) n = n * 10 + (t[i] - '0');
   bool digits = i > first_digit;
   if (digits && i < size && t[i] == ':') ++i;
-  c.offset = i;
   state.Line = digits ? n : -1;
+  if (IsProgramTextNow(c.text)) seen = LineEndSeen{c.text, c.offset, ProgramTextsFreed(), i, state.Line};
+  c.offset = i;
 }
 
 }  // namespace pirune
