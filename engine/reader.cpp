@@ -230,6 +230,24 @@ bool IsProgramTextNow(const std::string* text) {
   return answer;
 }
 
+// The line end read from the text, and kept when the text is a program text. (Kept
+// out of line: the taking of a line end seen before then needs no registers saved.)
+[[gnu::noinline]] void ReadLineNumber(TPiruBase& state, TextPos& c, LineEndSeen& seen) {
+  const auto* t = reinterpret_cast<const unsigned char*>(c.text->data());
+  std::size_t size = c.text->size(), i = c.offset;
+  constexpr std::uint64_t kLineEndsAndBlanks = (1ull << '\t') | (1ull << '\n') | (1ull << '\r') | (1ull << ' ');
+  while (i < size && t[i] <= ' ' && ((kLineEndsAndBlanks >> t[i]) & 1)) ++i;
+  std::size_t first_digit = i;
+  std::int32_t n = 0;
+  for (; i < size && IsDigit(t[i]); ++i)
+    if (n < 100000000) n = n * 10 + (t[i] - '0');
+  bool digits = i > first_digit;
+  if (digits && i < size && t[i] == ':') ++i;
+  state.Line = digits ? n : -1;
+  if (IsProgramTextNow(c.text)) seen = LineEndSeen{c.text, c.offset, ProgramTextsFreed(), i, state.Line};
+  c.offset = i;
+}
+
 }  // namespace
 
 void TakeLineNumber(TPiruBase& state, TextPos& c) {
@@ -244,19 +262,7 @@ void TakeLineNumber(TPiruBase& state, TextPos& c) {
     state.Line = seen.line;
     return;
   }
-  const auto* t = reinterpret_cast<const unsigned char*>(c.text->data());
-  std::size_t size = c.text->size(), i = c.offset;
-  constexpr std::uint64_t kLineEndsAndBlanks = (1ull << '\t') | (1ull << '\n') | (1ull << '\r') | (1ull << ' ');
-  while (i < size && t[i] <= ' ' && ((kLineEndsAndBlanks >> t[i]) & 1)) ++i;
-  std::size_t first_digit = i;
-  std::int32_t n = 0;
-  for (; i < size && IsDigit(t[i]); ++i)
-    if (n < 100000000) n = n * 10 + (t[i] - '0');
-  bool digits = i > first_digit;
-  if (digits && i < size && t[i] == ':') ++i;
-  state.Line = digits ? n : -1;
-  if (IsProgramTextNow(c.text)) seen = LineEndSeen{c.text, c.offset, ProgramTextsFreed(), i, state.Line};
-  c.offset = i;
+  ReadLineNumber(state, c, seen);
 }
 
 }  // namespace pirune
