@@ -352,9 +352,20 @@ bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, NumericValue& o
         if (!first || (first->kind != kNumber && !(first->kind == kText && o.text_allowed))) return false;
         stack[top++] = ValueOf(first->text);
         break;
-      case Operation::kVariable:
+      case Operation::kVariable: {
+        // Mostly a number variable holding an integer, which every reading takes as such.
+        const THashNode* w = o.lookup.Find(state.Words, o.name, false);
+        NumericValue& slot = stack[top];
+        if (w && w->Kind == kVariable && !w->Dict && IsMark(w->Mark, 'e') && w->IntegerValue(slot.integer)) {
+          slot.is_integer = true;
+        } else if (!ReadVariable(state, o, false, slot)) {
+          return false;
+        }
+        ++top;
+        break;
+      }
       case Operation::kNegatedVariable:
-        if (!ReadVariable(state, o, o.kind == Operation::kNegatedVariable, stack[top])) return false;
+        if (!ReadVariable(state, o, true, stack[top])) return false;
         ++top;
         break;
       case Operation::kBinary:
