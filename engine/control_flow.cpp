@@ -165,6 +165,14 @@ void Return(TPiruBase& state) {
     state.FileName.clear();
     return;
   }
+  // Mostly the call's own record is on top: left without moving it anywhere.
+  if (TRunControl* top = state.RunControl.Top(); top->kind == kCall || top->kind == kEvent) {
+    state.Cur = top->start;
+    state.Words.PopScope();
+    RestoreFileName(state, *top);
+    state.RunControl.Drop();
+    return;
+  }
   TakenRecords taken(state);
   TRunControl r;
   while (state.RunControl.Pop(r)) {
@@ -394,14 +402,13 @@ void RepeatStatement(TPiruBase& state, const std::string& count_text) {
 
 void CallLabel(TPiruBase& state, const THashNode& label) {
   if (!label.Pattern.empty()) BindFunctionArguments(state, label);
-  TRunControl r;
+  TRunControl& r = state.RunControl.Emplace();
   r.kind = kCall;
   r.start = state.Cur;
   r.return_position = label.Ref;
   r.file_name = state.InternedFileName();
   state.FileName = label.Mark;
   state.Words.PushScope();
-  state.RunControl.Push(std::move(r));
   state.Cur = label.Ref;
 }
 
