@@ -632,6 +632,27 @@ bool ValueHolds(const TPiruBase& state, const std::string& value) {
   return std::trunc(StrToValue(value)) != 0;
 }
 
+namespace {
+
+// Where an exponent ends that FormatNumber writes behind a one-digit mantissa without a
+// point ("1E20", "-5E-7"), or `at` itself when none stands there. The exponent otherwise
+// counts only after a point, but the numbers the runtime writes must read back.
+std::size_t WrittenExponentEnd(const std::string& s, std::size_t at) {
+  if (at >= s.size() || s[at] != 'E') return at;
+  std::size_t e = at + 1;
+  bool negative = e < s.size() && s[e] == '-';
+  if (negative) ++e;
+  std::size_t first = e;
+  int exponent = 0;
+  for (; e < s.size() && IsDigit(static_cast<unsigned char>(s[e])); ++e)
+    if (exponent < 100000) exponent = exponent * 10 + (s[e] - '0');
+  if (e == first) return at;
+  bool written_so = negative ? exponent > 5 : exponent >= 15;  // FormatNumber's own limits
+  return written_so ? e : at;
+}
+
+}  // namespace
+
 bool StrToInteger(std::string_view text, std::int64_t& out) {
   if (text.empty() || text.size() > 18) return false;
   std::size_t i = text[0] == '-' ? 1 : 0;
@@ -685,6 +706,8 @@ Number StrToValue(std::string_view text) {
         if (e > exp_digits) i = e;
       }
     }
+  } else if (i == digits_start + 1 && s[digits_start] != '0') {
+    i = WrittenExponentEnd(s, i);
   }
   if (!any_digit) return 0;
   Number v = std::strtold(s.substr(0, i).c_str(), nullptr);
@@ -700,12 +723,21 @@ std::string FormatNumber(Number n) {
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(n));
     return std::string(buf, end);
   }
+  if (!std::isfinite(n)) return "0";  // never computed: every operation checks its result
+  // The digits are written from a double; numbers beyond its range (our numbers reach
+  // 1E4932) are brought into it by a power of ten that is added to the exponent.
+  int scaled = 0;
+  Number magnitude = std::fabs(n);
+  if (magnitude > 1e300L || magnitude < 1e-300L) {
+    scaled = static_cast<int>(std::floor(std::log10(magnitude)));
+    n /= std::pow(10.0L, static_cast<Number>(scaled));
+  }
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.14e", static_cast<double>(n));
   // buf: [-]d.dddddddddddddde[+-]xx
   std::string s(buf);
   std::size_t e_pos = s.find('e');
-  int exponent = std::atoi(s.c_str() + e_pos + 1);
+  int exponent = std::atoi(s.c_str() + e_pos + 1) + scaled;
   bool negative = s[0] == '-';
   std::string digits;
   for (std::size_t k = negative ? 1 : 0; k < e_pos; ++k)

@@ -304,7 +304,9 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
         state.Sore->Mark = state.LastMark;
         return;
       }
-      f = (IsMark(state.LastMark, 's') ? Quote(result) : result) + ReadWord(c);
+      // Quoted unless it reads back as itself: a number in exponent form would not.
+      bool quoted = IsMark(state.LastMark, 's') || (IsMark(state.LastMark, 'e') && !IsPlainNumber(result));
+      f = (quoted ? Quote(result) : result) + ReadWord(c);
     }
   }
   state.Stack.Push(std::move(f));
@@ -365,7 +367,8 @@ void BracketStatement(TPiruBase& state) {
     f = Quote(inner);
   } else {
     std::string v = ArgumentValue(state, inner);
-    f = IsMark(state.LastMark, 'e') ? v : Quote(v);
+    // Quoted unless it reads back as itself: a number in exponent form would not.
+    f = IsMark(state.LastMark, 'e') && IsPlainNumber(v) ? v : Quote(v);
   }
   if (c.None()) return;
   f += ReadWord(c);

@@ -306,8 +306,11 @@ std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
     unsigned char b = c.At();
     bool single_join = b == '&' && c.At(1) != '&';
     if (!single_join && (IsOperatorChar(b) || (b == '|' && c.At(1) == '|'))) {
+      // A number goes on as the number it is: written again into the expression, one in
+      // exponent form would be read as its first digits.
       bool text = IsMark(state.LastMark, 's') || r.empty();
-      if (text || IsPlainNumber(r)) return EvaluateAfterFirst(state, std::move(r), text, fragment, c.offset);
+      if (text || IsMark(state.LastMark, 'e') || IsPlainNumber(r))
+        return EvaluateAfterFirst(state, std::move(r), text, fragment, c.offset);
       std::string expression = "(" + r + fragment.substr(c.offset) + ")";
       return EvaluateExpression(state, expression);
     }

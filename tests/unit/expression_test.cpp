@@ -24,6 +24,7 @@ TEST(EvaluateExpression, Table) {
       {"2^10", "1024", "e"},      {"1e5", "1", "e"},          {"0.1+0.2", "0.3", "e"},
       {"10^20", "1E20", "e"},     {"1/1000000", "1E-6", "e"}, {"1/100000", "0.00001", "e"},
       {"123456789012345", "123456789012345", "e"}, {"10^15", "1E15", "e"}, {"(-8)^3", "-512", "e"},
+      {"10^400", "1E400", "e"},   {"-2^1500", "3.5074662110434E451", "e"}, {"10^-400", "1E-400", "e"},
   };
   for (const auto& c : cases) {
     testing::Script s("");
@@ -69,6 +70,10 @@ TEST(StrToValue, Table) {
   struct Case { const char* text; long double value; } cases[] = {
       {"12円", 12}, {"1e5", 1}, {"1.5e3", 1500}, {".5", 0.5}, {"$FF", 255}, {"$FFFFFFFF", -1},
       {"1,000", 1000}, {"", 0}, {"  -3.25 ", -3.25}, {"abc", 0}, {"１２", 12}, {"$zz", 0}, {"1.5E", 1.5},
+      // Numbers as the runtime writes them read back: an exponent without a point
+      // counts behind a one-digit mantissa where the writing would have used it.
+      {"1E20", 1e20L}, {"-1E19", -1e19L}, {"1E-6", 1e-6L}, {"5E-7", 5e-7L}, {"1E15", 1e15L},
+      {"5E3", 5}, {"1E14", 1}, {"1E-5", 1}, {"12E20", 12}, {"1e20", 1}, {"0E20", 0}, {"1E", 1},
   };
   for (const auto& c : cases) EXPECT_EQ(StrToValue(c.text), c.value) << c.text;
 }
