@@ -335,7 +335,8 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
   plan.constant = c.offset > 0 && c.AtEnd();
   if (plan.constant && plan.mark[0] == 'e') {
     Number n = StrToValue(plan.value);
-    if (WrittenAsInteger(n) && FormatNumber(n) == plan.value) plan.integer = static_cast<std::int64_t>(n);  // written as the number writes itself
+    // Kept as an integer when written as the number writes itself.
+    if (WrittenAsInteger(n) && FormatNumber(n) == plan.value) plan.integer = static_cast<std::int64_t>(n);
   }
   if (!plan.constant) plan.compiled = CompileArgument(state, rest);
   if (!plan.constant && !plan.compiled) PlanCall(state, rest, plan);
@@ -368,7 +369,8 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     else
       value = plan->value;
     state.SetLastMark(plan->mark);
-  } else if (THashNode* callee = plan && !plan->call.empty() ? plan->callee.Find(state.Words, plan->call, true) : nullptr) {
+  } else if (THashNode* callee =
+                 plan && !plan->call.empty() ? plan->callee.Find(state.Words, plan->call, true) : nullptr) {
     TextPos c{&rest, plan->call_bracket};
     value = CallWithBrackets(state, callee, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/piru_base.h"
 #include "engine/expression.h"
+#include "engine/piru_base.h"
 #include "engine/reader.h"
 
 namespace pirune {
@@ -16,14 +16,14 @@ enum BinaryCode : std::uint16_t {
   kAdd, kSubtract, kMultiply, kDivide, kRemainder, kUnknown
 };
 
-NumericValue ValueOf(std::string_view text) {
+NumericValue ValueOfText(std::string_view text) {
   NumericValue v{};
   v.is_integer = StrToInteger(text, v.integer);
   if (!v.is_integer) v.number = StrToValue(text);
   return v;
 }
 
-NumericValue Of(const THashNode& word) {
+NumericValue ValueOfWord(const THashNode& word) {
   NumericValue v{};
   v.is_integer = word.IntegerValue(v.integer);
   if (!v.is_integer) v.number = word.NumberValue();
@@ -153,7 +153,7 @@ class NumericProgram::Compiler {
     switch (r->kind) {
       case Recipe::kConstant: {
         Operation o(Operation::kConstant);
-        o.value = ValueOf(r->value.text);
+        o.value = ValueOfText(r->value.text);
         Push(std::move(o));
         return true;
       }
@@ -241,7 +241,7 @@ bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool neg
     // "-" is joined to the text before it is read: only a text that begins with a digit
     // reads as the negated number.
     if (!IsMark(w->Mark, 'e') || !w->TextBeginsWithDigit()) return false;
-    out = Of(*w);
+    out = ValueOfWord(*w);
     if (out.is_integer)
       out.integer = -out.integer;
     else
@@ -252,7 +252,7 @@ bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool neg
   // which the general reading reads again as text unless it is a plain number.
   bool is_text = v.argument_head ? (IsMark(w->Mark, 's') || w->TextIsEmpty()) : !IsMark(w->Mark, 'e');
   if (is_text ? !v.text_allowed : (v.argument_head && !w->IsPlainNumberValue())) return false;
-  out = Of(*w);
+  out = ValueOfWord(*w);
   return true;
 }
 
@@ -350,7 +350,7 @@ bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, NumericValue& o
         break;
       case Operation::kFirst:
         if (!first || (first->kind != kNumber && !(first->kind == kText && o.text_allowed))) return false;
-        stack[top++] = ValueOf(first->text);
+        stack[top++] = ValueOfText(first->text);
         break;
       case Operation::kVariable: {
         // Mostly a number variable holding an integer, which every reading takes as such.

@@ -65,7 +65,7 @@ Number THashNode::NumberValue() const {
 }
 
 bool THashNode::IsPlainNumberValue() const {
-  if (!(known_ & kPlainKnown)) NumberValue();  // which knows it of the integers it reads
+  if (!(known_ & kPlainKnown)) NumberValue();  // an integer read from the text is plain
   if (!(known_ & kPlainKnown)) known_ |= kPlainKnown | (IsPlainNumber(Text()) ? kPlain : 0);
   return known_ & kPlain;
 }
