@@ -73,11 +73,7 @@ class DecodeCache {
     std::unique_ptr<Entry> entry;  // entries stay where they are when the table grows
   };
 
-  std::size_t SlotOf(const TextPos& at) const {
-    std::uint64_t h = reinterpret_cast<std::uintptr_t>(at.text) * 0x9E3779B97F4A7C15ull ^
-                      static_cast<std::uint64_t>(at.offset) * 0xC2B2AE3D27D4EB4Full;
-    return static_cast<std::size_t>(h >> 32) & mask_;
-  }
+  std::size_t SlotOf(const TextPos& at) const { return static_cast<std::size_t>(PositionHash(at) >> 32) & mask_; }
 
   void Grow() {
     std::vector<Slot> old = std::move(slots_);

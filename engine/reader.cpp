@@ -211,9 +211,7 @@ struct LineEndSeen {
 std::array<LineEndSeen, 1024> line_ends_seen;
 
 LineEndSeen& SeenSlot(const TextPos& c) {
-  std::uint64_t h = reinterpret_cast<std::uintptr_t>(c.text) * 0x9E3779B97F4A7C15ull ^
-                    static_cast<std::uint64_t>(c.offset) * 0xC2B2AE3D27D4EB4Full;
-  return line_ends_seen[(h >> 32) & (line_ends_seen.size() - 1)];
+  return line_ends_seen[(PositionHash(c) >> 32) & (line_ends_seen.size() - 1)];
 }
 
 // Whether the text is a program text, asked again only when the text or the count of

@@ -3,6 +3,7 @@
 // record) keeps it alive for as long as positions into it are in use.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace pirune {
@@ -22,5 +23,12 @@ struct TextPos {
   bool AtEnd() const { return !text || offset >= text->size(); }
   friend bool operator==(const TextPos&, const TextPos&) = default;
 };
+
+// A hash of a position, for tables keyed by where something was read; the high bits
+// are the well-mixed ones.
+inline std::uint64_t PositionHash(const TextPos& at) {
+  return reinterpret_cast<std::uintptr_t>(at.text) * 0x9E3779B97F4A7C15ull ^
+         static_cast<std::uint64_t>(at.offset) * 0xC2B2AE3D27D4EB4Full;
+}
 
 }  // namespace pirune
