@@ -304,9 +304,7 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
         state.Sore->Mark = state.LastMark;
         return;
       }
-      // Quoted unless it reads back as itself: a number in exponent form would not.
-      bool quoted = IsMark(state.LastMark, 's') || (IsMark(state.LastMark, 'e') && !IsPlainNumber(result));
-      f = (quoted ? Quote(result) : result) + ReadWord(c);
+      f = (NeedsQuoting(state, result) ? Quote(result) : result) + ReadWord(c);
     }
   }
   state.Stack.Push(std::move(f));
@@ -367,8 +365,8 @@ void BracketStatement(TPiruBase& state) {
     f = Quote(inner);
   } else {
     std::string v = ArgumentValue(state, inner);
-    // Quoted unless it reads back as itself: a number in exponent form would not.
-    f = IsMark(state.LastMark, 'e') && IsPlainNumber(v) ? v : Quote(v);
+    // Only numbers stand unquoted here; values of any other mark are quoted too.
+    f = IsMark(state.LastMark, 'e') && !NeedsQuoting(state, v) ? v : Quote(v);
   }
   if (c.None()) return;
   f += ReadWord(c);

@@ -2,8 +2,8 @@
 
 #include "engine/assignment.h"
 #include "engine/control_flow.h"
-#include "engine/decode_cache.h"
 #include "engine/conv_to_half.h"
+#include "engine/decode_cache.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
 #include "engine/nesting.h"
@@ -327,6 +327,10 @@ std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
   return r;
 }
 
+bool NeedsQuoting(const TPiruBase& state, const std::string& value) {
+  return IsMark(state.LastMark, 's') || (IsMark(state.LastMark, 'e') && !IsPlainNumber(value));
+}
+
 std::string RunLabelForValue(TPiruBase& state, const THashNode& label) {
   SoreSaver saved(state);
   state.Sore->SetValue({});
@@ -376,9 +380,9 @@ bool PushArgumentList(TPiruBase& state, const std::string& list) {
     } else if (c.At() == '(') {
       plain = false;
       std::string v = ArgumentValue(state, ReadBracket(state, c));
-      bool text = IsMark(state.LastMark, 's');
+      bool quoted = NeedsQuoting(state, v);
       if (!IsWordDelimiter(c.At())) v += ReadWord(c);
-      state.Stack.Push(text ? Quote(v) : v);
+      state.Stack.Push(quoted ? Quote(v) : v);
     } else {
       std::string w = ReadWord(c);
       if (w.empty()) {
@@ -418,7 +422,7 @@ bool PushArgumentList(TPiruBase& state, const std::string& list) {
       state.Stack.Push(Quote(joined));
     } else {
       std::string v = EvaluateExpression(state, left + RestOfArgument(state, c));
-      state.Stack.Push(IsMark(state.LastMark, 's') ? Quote(v) : v);
+      state.Stack.Push(NeedsQuoting(state, v) ? Quote(v) : v);
     }
   }
 }

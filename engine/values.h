@@ -24,11 +24,15 @@ std::string Unquote(std::string_view quoted);
 // One value at the cursor; `limit` bounds only the length of a text literal.
 std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit = std::string::npos);
 
-// The value of a whole argument fragment.
 // The digits a fragment begins with when it reads as that number alone, or 0.
 std::size_t PlainNumberLength(std::string_view fragment);
 
+// The value of a whole argument fragment.
 std::string ArgumentValue(TPiruBase& state, const std::string& fragment);
+
+// Whether a value just computed (its mark in LastMark) must be quoted to be read back
+// as itself from a fragment: a text always, a number when written in exponent form.
+bool NeedsQuoting(const TPiruBase& state, const std::string& value);
 
 // The expanded text of one or more literals (escapes, interpolation in braces).
 std::string ExpandLiteral(TPiruBase& state, const std::string& literal);
