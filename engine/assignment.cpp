@@ -73,10 +73,10 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
 bool IsDictionaryMark(const std::string& mark) { return mark.size() == 2 && mark[0] == 'h' && mark[1] == 's'; }
 
 // Most assignments give a plain variable an integer: nothing else to decide then.
-bool StoredAsInteger(TPiruBase& state, THashNode* word, std::int64_t n) {
-  if (!word || word->Kind != kVariable || word->Reserved || word->Dict) return false;
-  word->SetInteger(n);
-  word->SetMark("e");
+bool StoredAsInteger(TPiruBase& state, THashNode& word, std::int64_t n) {
+  if (word.Kind != kVariable || word.Reserved || word.Dict) return false;
+  word.SetInteger(n);
+  word.SetMark("e");
   state.SetLastMark("e");
   return true;
 }
@@ -363,7 +363,6 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
   std::string value;
   std::optional<std::int64_t> integer;
   if (plan && plan->constant) {
-    if (plan->integer && StoredAsInteger(state, existing, *plan->integer)) return;
     if (plan->integer)
       integer = plan->integer;
     else
@@ -375,10 +374,9 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     value = CallWithBrackets(state, callee, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);
-  } else if (integer && StoredAsInteger(state, existing, *integer)) {
-    return;
   }
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
+  if (integer && StoredAsInteger(state, word, *integer)) return;
   StoreValue(state, word, std::move(value), state.LastMark, integer);
 }
 
