@@ -234,8 +234,7 @@ NumericProgram NumericProgram::Compile(const Recipes& recipes, bool first_given)
   return program;
 }
 
-bool NumericProgram::ReadVariable(TPiruBase& state, const Operation& v, bool negated, NumericValue& out) {
-  const THashNode* w = v.lookup.Find(state.Words, v.name, false);
+bool NumericProgram::ReadVariable(const THashNode* w, const Operation& v, bool negated, NumericValue& out) {
   if (!w || w->Kind != kVariable || w->Dict) return false;
   if (negated) {
     // "-" is joined to the text before it is read: only a text that begins with a digit
@@ -358,14 +357,14 @@ bool NumericProgram::Run(TPiruBase& state, const TStrNum* first, NumericValue& o
         NumericValue& slot = stack[top];
         if (w && w->Kind == kVariable && !w->Dict && IsMark(w->Mark, 'e') && w->IntegerValue(slot.integer)) {
           slot.is_integer = true;
-        } else if (!ReadVariable(state, o, false, slot)) {
+        } else if (!ReadVariable(w, o, false, slot)) {
           return false;
         }
         ++top;
         break;
       }
       case Operation::kNegatedVariable:
-        if (!ReadVariable(state, o, true, stack[top])) return false;
+        if (!ReadVariable(o.lookup.Find(state.Words, o.name, false), o, true, stack[top])) return false;
         ++top;
         break;
       case Operation::kBinary:

@@ -47,7 +47,8 @@ class NumericProgram {
     TWordLookup lookup;
   };
   class Compiler;
-  static bool ReadVariable(TPiruBase& state, const Operation& v, bool negated, NumericValue& out);
+  // The number of the variable operation `v`, whose word was found to be `w`.
+  static bool ReadVariable(const THashNode* w, const Operation& v, bool negated, NumericValue& out);
 
   static constexpr int kMaxDepth = 64;
   std::vector<Operation> operations_;
