@@ -8,6 +8,17 @@ if [ $# -ne 1 ] || [ ! -f "$1" ]; then
   exit 2
 fi
 exe=$1
+# shellcheck source=session.sh
+source "$here/session.sh"
+
+# One display, one prefix and one Wine server for all the suites.
+pirune_wine_start || exit 1
+trap pirune_wine_stop EXIT
+case $PIRUNE_WINE_ROUTE in
+  native) echo "Wine route: this machine runs 32-bit programs natively" ;;
+  emulated) echo "Wine route: 32-bit programs run under qemu-user emulation$([ "${PIRUNE_I386_EMULATION:-0}" = 1 ] && echo ", forced by PIRUNE_I386_EMULATION=1"); time bounds × $PIRUNE_WINE_SCALE" ;;
+esac
+export PIRUNE_WINE_TMP DISPLAY WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES
 
 passed=0
 failed=0
@@ -15,7 +26,7 @@ suite() {  # NAME COMMAND...
   local name=$1
   shift
   echo "--- $name"
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "--- $name FAILED"; fi
+  if PIRUNE_WINE_SHARED=1 "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "--- $name FAILED"; fi
 }
 suite "script tests under Wine" "$here/run-scripts.sh" "$exe" "$here/../scripts"
 suite "screenshot test" "$here/screenshot_test.sh" "$exe"

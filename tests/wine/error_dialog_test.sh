@@ -61,7 +61,7 @@ start_program() {
   printf '%s\r\n' '表示出力先は 「out.txt」' '「一」と、表示' '「a」と表示' '「二」と、表示' |
     iconv -f UTF-8 -t CP932 >"$run_dir/fails.prw"
   (cd "$run_dir" && unset PIRUNE_TEST_LOG &&
-    exec timeout -k 10 "${PIRUNE_WINE_TIMEOUT:-120}" wine "$exe" "$@" fails.prw </dev/null >"$run_dir/wine.log" 2>&1) &
+    exec timeout -k 10 "$(pirune_wine_timeout)" wine "$exe" "$@" fails.prw </dev/null >"$run_dir/wine.log" 2>&1) &
   program_pid=$!
 }
 
@@ -71,7 +71,7 @@ running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
 # ends first or the bound runs out.
 find_window() {
   local title=$1 window
-  for _ in $(seq 1 600); do
+  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
     window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1)
     [ -n "$window" ] && { echo "$window"; return 0; }
     kill -0 "$program_pid" 2>/dev/null || return 1
@@ -83,7 +83,7 @@ window_exists() { xdotool search --onlyvisible --name "$2" 2>/dev/null | grep -q
 
 # Waits for the program to end by itself and answers its exit status (255: it did not).
 wait_for_exit() {
-  for _ in $(seq 1 600); do
+  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
     kill -0 "$program_pid" 2>/dev/null || break
     sleep 0.1
   done
@@ -103,7 +103,7 @@ output_has() { output_lines | grep -qx "$1"; }
 output_lacks() { ! output_has "$1"; }
 paused_at_error() { output_has '一' && output_lacks '二'; }
 output_gets() {  # waits for a line to appear in out.txt
-  for _ in $(seq 1 600); do
+  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
     output_has "$1" && return 0
     sleep 0.1
   done
@@ -143,7 +143,7 @@ caption_area() { echo "$((button_width - 12))x$((button_height - 10))+$(($1 + 6)
 # Captures the dialog once it is painted: text in the log, captions on continue and quit.
 capture_dialog() {
   local window=$1 picture=$2
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 "$(pirune_wine_ticks 300)"); do
     if import -window "$window" "$picture" 2>/dev/null && find_client "$picture" &&
       [ "$(dark_pixels "$picture" "$log_area")" -gt 30 ] &&
       [ "$(dark_pixels "$picture" "$(caption_area $continue_left)")" -gt 10 ] &&
@@ -174,7 +174,7 @@ near() {  # near "X1 Y1" "X2 Y2" TOLERANCE
 press_until_gone() {  # WINDOW TITLE COMMAND...
   local window=$1 title=$2
   shift 2
-  for attempt in $(seq 1 600); do
+  for attempt in $(seq 1 "$(pirune_wine_ticks 600)"); do
     window_exists "$window" "$title" || return 0
     kill -0 "$program_pid" 2>/dev/null || return 0
     [ $((attempt % 50)) -eq 1 ] && "$@"

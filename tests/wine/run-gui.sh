@@ -32,7 +32,7 @@ if [ "$interactive" = 1 ]; then
   status=$?
 else
   log="$PIRUNE_WINE_TMP/run.log"
-  PIRUNE_TEST_LOG=$(pirune_wine_path "$log") timeout -k 10 "${PIRUNE_WINE_TIMEOUT:-60}" wine "$exe" "$@" </dev/null
+  PIRUNE_TEST_LOG=$(pirune_wine_path "$log") timeout -k 10 "$(pirune_wine_timeout)" wine "$exe" "$@" </dev/null
   status=$?
   [ -f "$log" ] && cat "$log"
 fi

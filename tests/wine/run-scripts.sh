@@ -91,7 +91,7 @@ for name in "${names[@]}"; do
   difference=$(diff -u --label "expected $name.out" --label "wine log" "$expected_file" "$log")
   problems=()
   if [ "$status" = 124 ] || [ "$status" = 137 ]; then
-    problems+=("killed after ${PIRUNE_WINE_TIMEOUT:-60} s (the program did not end)")
+    problems+=("killed after $(pirune_wine_timeout) s (the program did not end)")
   elif [ "$status" != "$want_status" ]; then
     problems+=("exit status $status, expected $want_status")
   fi

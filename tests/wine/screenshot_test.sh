@@ -85,7 +85,7 @@ three_lines() {
 
 # The window is mapped some time after start; the bound only guards against a hang.
 window=
-for _ in $(seq 1 600); do
+for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
   window=$(xdotool search --onlyvisible --name '^ぴるね$' 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
   kill -0 "$program_pid" 2>/dev/null || break
@@ -95,7 +95,7 @@ check "the main window titled ぴるね appears" test -n "$window"
 [ -n "$window" ] || finish
 
 # Painting follows mapping; capture until all the text is on screen (or give up).
-for _ in $(seq 1 300); do
+for _ in $(seq 1 "$(pirune_wine_ticks 300)"); do
   if import -window "$window" "$shot" 2>/dev/null && [ "$(text_rows "$shot" | wc -l)" -ge 3 ]; then
     break
   fi
@@ -114,7 +114,7 @@ check "everything else is white (non-white area $box)" box_inside_band "$box"
 # the screen would be gone after the repaint, text kept in the back buffer comes back.
 # The picture is taken once the new strip on the right has been painted white.
 xdotool windowsize "$window" 700 450 2>/dev/null
-for _ in $(seq 1 300); do
+for _ in $(seq 1 "$(pirune_wine_ticks 300)"); do
   if import -window "$window" "$resized" 2>/dev/null && [ "$(picture_size "$resized")" = "700 450" ] &&
     [ "$(convert "$resized" -crop 60x450+640+0 +repage -colorspace Gray -format '%[fx:minima]' info:)" = 1 ]; then
     break
@@ -132,7 +132,7 @@ check "the repainted window is white elsewhere (non-white area $box)" box_inside
 
 # Close as a user would: focus the window and press Alt+F4 (Wine turns it into
 # WM_CLOSE). Pressed again now and then in case the focus came late.
-for attempt in $(seq 1 300); do
+for attempt in $(seq 1 "$(pirune_wine_ticks 300)"); do
   kill -0 "$program_pid" 2>/dev/null || break
   if [ $((attempt % 50)) -eq 1 ]; then
     xdotool windowfocus "$window" 2>/dev/null

@@ -9,8 +9,19 @@
 #   pirune_wine_stop
 # (run-gui.sh runs one script by hand.)
 #
+# A session started by a caller (tests/wine/all.sh) is exported with
+# PIRUNE_WINE_SHARED=1; then pirune_wine_start joins it and pirune_wine_stop leaves it up,
+# so the suites share one display, one prefix and one Wine server.
+#
+# Where the kernel cannot run 32-bit programs, Wine runs under qemu-user
+# (tools/i386-route): a program then starts in seconds and computes several times more
+# slowly, so every bound on waiting is multiplied by PIRUNE_WINE_SCALE (1 natively, 5
+# under emulation). The bounds only keep a hung program from hanging a test; a program
+# that works never meets them.
+#
 # Settings from the environment:
-#   PIRUNE_WINE_TIMEOUT  seconds one program run may take before it is killed (60)
+#   PIRUNE_WINE_TIMEOUT  seconds one program run may take before it is killed
+#                        (60 × PIRUNE_WINE_SCALE)
 #   PIRUNE_WINE_KEEP=1   keep the temporary folder (prefix, logs) for a look afterwards
 #   PIRUNE_WINE_OWN_DISPLAY=1  use the DISPLAY already set instead of a private Xvfb
 
@@ -21,6 +32,22 @@ export LC_ALL=C.UTF-8
 
 pirune_wine_log() { echo "wine-session: $*" >&2; }
 
+# How 32-bit programs run here (native, emulated or none), and the factor for bounds.
+pirune_wine_route() {
+  local tools
+  tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools" && pwd)
+  PIRUNE_WINE_ROUTE=$("$tools/i386-route" status)
+  case $PIRUNE_WINE_ROUTE in
+    native) PIRUNE_WINE_SCALE=${PIRUNE_WINE_SCALE:-1} ;;
+    emulated) PIRUNE_WINE_SCALE=${PIRUNE_WINE_SCALE:-5} ;;
+    *) return 1 ;;
+  esac
+  export PIRUNE_WINE_ROUTE PIRUNE_WINE_SCALE
+}
+# N polls of 0.1 s, stretched to the machine.
+pirune_wine_ticks() { echo $(($1 * ${PIRUNE_WINE_SCALE:-1})); }
+pirune_wine_timeout() { echo "${PIRUNE_WINE_TIMEOUT:-$((60 * ${PIRUNE_WINE_SCALE:-1}))}"; }
+
 # Starts Xvfb on the first free display from :91 up and exports DISPLAY.
 pirune_wine_start_xvfb() {
   local n pid i
@@ -30,7 +57,7 @@ pirune_wine_start_xvfb() {
     pid=$!
     # Another session may have taken the same display meanwhile; then ours exits at once
     # and the next number is tried. The bound only guards against a hung server.
-    for i in $(seq 1 300); do
+    for i in $(seq 1 "$(pirune_wine_ticks 300)"); do
       kill -0 "$pid" 2>/dev/null || break
       if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
         PIRUNE_WINE_XVFB_PID=$pid
@@ -96,6 +123,12 @@ pirune_wine_path() {
 
 pirune_wine_start() {
   local tool
+  [ "${PIRUNE_WINE_SHARED:-0}" = 1 ] && return 0
+  if ! pirune_wine_route; then
+    pirune_wine_log "this machine cannot execute 32-bit programs, which Wine needs, and their" \
+      "emulation is not set up (tools/i386-route setup, as root: it needs qemu-user and binfmt_misc)"
+    return 1
+  fi
   for tool in Xvfb xdpyinfo wine wineserver fc-match iconv timeout; do
     command -v "$tool" >/dev/null || { pirune_wine_log "$tool is missing (tools/install-deps all)"; return 1; }
   done
@@ -112,14 +145,14 @@ pirune_wine_start() {
   # No Mono or Gecko: their install prompts would wait for a click nobody gives.
   export WINEDLLOVERRIDES="mscoree,mshtml="
 
-  if ! timeout 300 wineboot -i >"$PIRUNE_WINE_TMP/wineboot.log" 2>&1; then
+  if ! timeout "$((300 * PIRUNE_WINE_SCALE))" wineboot -i >"$PIRUNE_WINE_TMP/wineboot.log" 2>&1; then
     pirune_wine_log "wineboot failed; see $PIRUNE_WINE_TMP/wineboot.log"
     PIRUNE_WINE_KEEP=1 pirune_wine_stop
     return 1
   fi
   pirune_wine_install_fonts
   # Let the first boot finish writing the prefix; the server leaves once it is idle.
-  timeout 300 wineserver -w
+  timeout "$((300 * PIRUNE_WINE_SCALE))" wineserver -w
   # One server for the whole run, so each test does not pay for a server start.
   wineserver -p
   return 0
@@ -138,11 +171,12 @@ pirune_wine_run() {
   (
     cd "$(dirname "$script")" || exit 125
     PIRUNE_TEST_LOG=$(pirune_wine_path "$log") \
-      timeout -k 10 "${PIRUNE_WINE_TIMEOUT:-60}" wine "$exe" "$(basename "$script")" "$@" </dev/null
+      timeout -k 10 "$(pirune_wine_timeout)" wine "$exe" "$(basename "$script")" "$@" </dev/null
   )
 }
 
 pirune_wine_stop() {
+  [ "${PIRUNE_WINE_SHARED:-0}" = 1 ] && return 0
   if [ -n "${WINEPREFIX:-}" ] && [ -d "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1
   fi
