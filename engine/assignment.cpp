@@ -423,9 +423,9 @@ std::string ReadOwnerItem(TPiruBase& state, THashNode& owner_word, TextPos& c) {
 namespace {
 
 // "入れる": the destination takes the source's value and mark, whatever their kinds.
-void Put(TPiruBase& state) {
-  THashNode* destination = PopWord(state, true);
-  THashNode* source = PopWord(state, true);
+void Put(TCommand& c) {
+  THashNode* destination = &c.Word(1, true);
+  THashNode* source = &c.Word(0, true);
   std::string value = source->GetValue();
   destination->SetValue(std::move(value));
   destination->Mark = source->Mark;
@@ -433,6 +433,9 @@ void Put(TPiruBase& state) {
 
 }  // namespace
 
-void AddAssignmentHandlers(HandlerTable& table) { table[397] = Put; }
+std::span<const CommandBinding> AssignmentCommands() {
+  static const CommandBinding commands[] = {{"入れる", Put}};
+  return commands;
+}
 
 }  // namespace pirune

@@ -228,7 +228,8 @@ void Decide(TPiruBase& state, const std::vector<Condition>& chain) {
   EnterChosen(state, chain.back().false_block, kIfFalse);
 }
 
-void If(TPiruBase& state) {
+void If(TCommand& command) {
+  TPiruBase& state = command.Interpreter();
   TextPos start = state.Cur;
   std::size_t end = 0;
   if (state.Stack.Count() == 0) {
@@ -252,9 +253,9 @@ void If(TPiruBase& state) {
   Decide(state, decoded->chain);
 }
 
-void CaseSubject(TPiruBase& state) { state.CaseSubject = PopText(state); }
+void CaseSubject(TCommand& c) { c.Interpreter().CaseSubject = c.Text(0); }
 
-void Keyword(TPiruBase&) {}
+void Keyword(TCommand&) {}
 
 }  // namespace
 
@@ -310,12 +311,11 @@ void CaseLabel(TPiruBase& state, const std::string& label) {
   EnterBlock(state, kCase, block);
 }
 
-void AddConditionHandlers(HandlerTable& table) {
-  table[102] = If;
-  table[19] = Keyword;
-  table[20] = Keyword;
-  table[200] = Keyword;
-  table[369] = CaseSubject;
+std::span<const CommandBinding> ConditionCommands() {
+  static const CommandBinding commands[] = {
+      {"もし", If}, {"ならば", Keyword}, {"違えば", Keyword}, {"なら", Keyword}, {"条件分岐", CaseSubject},
+  };
+  return commands;
 }
 
 }  // namespace pirune

@@ -99,7 +99,8 @@ void Leave(TPiruBase& state) {
   taken.PutBack();  // nothing to leave
 }
 
-void ContinueLoop(TPiruBase& state) {
+void ContinueLoop(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
   if (state.RunControl.Count() == 0) {
     state.Cur = TextPos{};
     return;
@@ -122,8 +123,9 @@ void ContinueLoop(TPiruBase& state) {
   CheckRunControl(state);
 }
 
-void Jump(TPiruBase& state) {
-  std::string name = PopRaw(state);
+void Jump(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  const std::string& name = c.Raw(0);
   std::string pattern = "*" + name + "\r";
   TakenRecords taken(state);
   TRunControl r;
@@ -151,15 +153,17 @@ void Jump(TPiruBase& state) {
   state.FileName = label->Mark;
 }
 
-void CallCommand(TPiruBase& state) {
-  std::string name = PopRaw(state);
+void CallCommand(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string name = c.Raw(0);
   if (!name.empty() && (name[0] == '`' || name[0] == '"')) name = TConvToHalf::Text(ArgumentValue(state, name));
   THashNode* label = state.Words.Find(name, false);
   if (!label || label->Kind != kLabel) throw Exception("ラベル\"" + name + "\"はありません。");
   CallLabel(state, *label);
 }
 
-void Return(TPiruBase& state) {
+void Return(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
   if (state.RunControl.Count() == 0) {
     state.Cur = TextPos{};
     state.FileName.clear();
@@ -188,10 +192,11 @@ void Return(TPiruBase& state) {
   RaiseScriptError(state, "「戻る」べき場所がありません。");
 }
 
-void ForLoop(TPiruBase& state) {
-  std::string to_text = PopText(state);
-  std::string from_text = PopText(state);
-  std::string counter_name = PopRaw(state);
+void ForLoop(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string to_text = c.Text(2);
+  std::string from_text = c.Text(1);
+  const std::string& counter_name = c.Raw(0);
   auto strict = [&](const std::string& t, std::int32_t& out) {
     std::string s = Trim(t);
     char* end = nullptr;
@@ -202,7 +207,7 @@ void ForLoop(TPiruBase& state) {
   };
   std::int32_t from = 0, to = 0;
   if (!strict(from_text, from) || !strict(to_text, to))
-    RaiseScriptError(state, "\"" + RunningCommandName(state) + "\"には、数値を指定してください。");
+    c.Fail("\"" + c.Name() + "\"には、数値を指定してください。");
   THashNode* counter = state.Words.Find(counter_name, false);
   if (!counter) {
     auto word = std::make_unique<THashNode>(counter_name, "", static_cast<std::int32_t>(state.RunControl.Count()));
@@ -210,7 +215,7 @@ void ForLoop(TPiruBase& state) {
     counter = word.get();
     state.Words.Add(std::move(word));
   } else if (counter->Kind != kVariable) {
-    RaiseScriptError(state, "\"" + RunningCommandName(state) + "\"の実行回数カウンターには、変数を指定してください。");
+    c.Fail("\"" + c.Name() + "\"の実行回数カウンターには、変数を指定してください。");
   }
   SkipBlanks(state.Cur);
   Block block = ReadBlock(state);
@@ -223,8 +228,9 @@ void ForLoop(TPiruBase& state) {
   }
 }
 
-void EachLine(TPiruBase& state) {
-  std::string raw = PopRaw(state);
+void EachLine(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  const std::string& raw = c.Raw(0);
   std::string text;
   THashNode* word = state.Words.Find(raw, false);
   if (!word) {
@@ -246,7 +252,7 @@ void EachLine(TPiruBase& state) {
     if (text[end] == '\r' && i < text.size() && text[i] == '\n') ++i;
   }
   if (lines->empty()) return;
-  SetResult(state, (*lines)[0], "s");
+  c.Result((*lines)[0]);
   SetCounter(state, 1);
   if (TRunControl* r = EnterBlock(state, kEachLine, block)) {
     r->counter = 1;
@@ -255,8 +261,9 @@ void EachLine(TPiruBase& state) {
   }
 }
 
-void WhileLoop(TPiruBase& state) {
-  std::string condition = Preprocess(state, TConvToHalf::Text(PopRaw(state)));
+void WhileLoop(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string condition = Preprocess(state, TConvToHalf::Text(c.Raw(0)));
   Block block = ReadBlock(state);
   if (condition.empty() || condition == "``") return;
   if (condition[0] == '`') condition = Unquote(condition);
@@ -269,8 +276,9 @@ void WhileLoop(TPiruBase& state) {
   }
 }
 
-void RunText(TPiruBase& state) {
-  std::string text = PopText(state);
+void RunText(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string text = c.Text(0);
   std::string saved_source = state.Source, saved_name = state.FileName;
   TextPos saved_cursor = state.Cur;
   state.FileName = saved_name + "の" + std::to_string(state.Line) + "行目のぴるね";
@@ -281,7 +289,7 @@ void RunText(TPiruBase& state) {
   state.Cur = state.Ended ? TextPos{} : saved_cursor;
 }
 
-void LeaveCommand(TPiruBase& state) { Leave(state); }
+void LeaveCommand(TCommand& c) { Leave(c.Interpreter()); }
 
 }  // namespace
 
@@ -422,16 +430,13 @@ void CallLabelNested(TPiruBase& state, const THashNode& label) {
   });
 }
 
-void AddControlFlowHandlers(HandlerTable& table) {
-  table[3] = Return;
-  table[5] = Jump;
-  table[6] = CallCommand;
-  table[56] = ForLoop;
-  table[71] = EachLine;
-  table[74] = RunText;
-  table[215] = LeaveCommand;
-  table[398] = ContinueLoop;
-  table[414] = WhileLoop;
+std::span<const CommandBinding> ControlFlowCommands() {
+  static const CommandBinding commands[] = {
+      {"戻る", Return},       {"飛ぶ", Jump},          {"呼ぶ", CallCommand},       {"繰り返す", ForLoop},
+      {"反復", EachLine},     {"ぴるねする", RunText}, {"抜ける", LeaveCommand},    {"続ける", ContinueLoop},
+      {"ループ", WhileLoop},
+  };
+  return commands;
 }
 
 }  // namespace pirune

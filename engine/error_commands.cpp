@@ -6,18 +6,21 @@
 namespace pirune {
 namespace {
 
-void IgnoreErrors(TPiruBase& state) {
+void IgnoreErrors(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
   state.WarnOnError = false;
   state.ErrorLabel = nullptr;
 }
 
-void WarnOfErrors(TPiruBase& state) {
+void WarnOfErrors(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
   state.WarnOnError = true;
   state.ErrorLabel = nullptr;
 }
 
-void SetErrorLabel(TPiruBase& state) {
-  std::string name = PopRaw(state);
+void SetErrorLabel(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  const std::string& name = c.Raw(0);
   THashNode* label = state.Words.Find(name, false);
   if (!label || label->Kind != kLabel) {
     state.ErrorLabel = nullptr;
@@ -26,17 +29,21 @@ void SetErrorLabel(TPiruBase& state) {
   state.ErrorLabel = label;
 }
 
-void ResumeAfterError(TPiruBase& state) {
+void ResumeAfterError(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
   if (!state.ResumePosition.None()) state.Cur = state.ResumePosition;
 }
 
 }  // namespace
 
-void AddErrorCommandHandlers(HandlerTable& table) {
-  table[118] = IgnoreErrors;
-  table[119] = SetErrorLabel;
-  table[120] = WarnOfErrors;
-  table[121] = ResumeAfterError;
+std::span<const CommandBinding> ErrorCommands() {
+  static const CommandBinding commands[] = {
+      {"エラーを無視", IgnoreErrors},
+      {"エラー処理設定", SetErrorLabel},
+      {"エラーを警告", WarnOfErrors},
+      {"エラーから復帰", ResumeAfterError},
+  };
+  return commands;
 }
 
 }  // namespace pirune

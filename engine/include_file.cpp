@@ -23,8 +23,9 @@ std::string ResolveFileName(TPiruBase& state, const std::string& name) {
   return platform::FileExists(beside) ? beside : name;
 }
 
-void Include(TPiruBase& state) {
-  std::string name = ResolveFileName(state, Trim(PopText(state)));
+void Include(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string name = ResolveFileName(state, Trim(c.Text(0)));
   ScriptFile file = ReadScriptFile(name);
   if (file.status == ScriptFile::kUnreadable) RaiseScriptError(state, "ファイル\"" + name + "\"が、ありません。");
   if (file.status == ScriptFile::kNotShiftJis) RaiseScriptError(state, NotShiftJisMessage(name, file.bad_line));
@@ -47,6 +48,9 @@ void Include(TPiruBase& state) {
 
 }  // namespace
 
-void AddProgramTextHandlers(HandlerTable& table) { table[55] = Include; }
+std::span<const CommandBinding> ProgramTextCommands() {
+  static const CommandBinding commands[] = {{"取り込む", Include}};
+  return commands;
+}
 
 }  // namespace pirune

@@ -66,6 +66,7 @@ class TPiruBase {
   // The evaluated arguments of the latest user function call.
   std::vector<std::string> Arguments;
   std::vector<std::string> SpareArguments;  // room for the next call's list
+  std::vector<std::string> SpareFragments;  // room for the next command's arguments
 
   // The mark of the last value read or computed: "s" text, "e" number.
   std::string LastMark = "s";

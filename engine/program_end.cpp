@@ -7,13 +7,17 @@
 namespace pirune {
 namespace {
 
-void End(TPiruBase& state) {
+void End(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
   if (state.NoExit && StrToValue(state.NoExit->GetValue()) != 0) return;
   EndProgram(state, 0);
 }
 
 }  // namespace
 
-void AddProgramEndHandlers(HandlerTable& table) { table[2] = End; }
+std::span<const CommandBinding> ProgramEndCommands() {
+  static const CommandBinding commands[] = {{"おわり", End}};
+  return commands;
+}
 
 }  // namespace pirune

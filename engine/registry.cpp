@@ -25,18 +25,50 @@ const CommandEntry kCommands[] = {
 #undef COMMAND
 };
 
+const std::span<const CommandBinding> kFamilies[] = {
+#define FAMILY(function) function(),
+#include "engine/command_families.inc"
+#undef FAMILY
+};
+
+// The id of a command by any of its names as the table writes them; -1 for none.
+int CommandIdOf(std::string_view name) {
+  static const std::unordered_map<std::string_view, int> ids = [] {
+    std::unordered_map<std::string_view, int> m;
+    for (const auto& c : kCommands) m.emplace(c.name, c.id);
+    return m;
+  }();
+  auto it = ids.find(name);
+  return it == ids.end() ? -1 : it->second;
+}
+
+// Fills `table` from the families; says what is wrong with their claims.
+std::vector<std::string> FillHandlers(std::span<const std::span<const CommandBinding>> families, HandlerTable& table) {
+  std::vector<std::string> problems;
+  std::array<const char*, kHandlerCount> claimed_by{};
+  for (const auto& family : families) {
+    for (const CommandBinding& b : family) {
+      int id = CommandIdOf(b.name);
+      if (id < 0 || id >= kHandlerCount) {
+        problems.push_back(std::string(b.name) + ": no such command");
+        continue;
+      }
+      if (claimed_by[static_cast<std::size_t>(id)]) {
+        problems.push_back(std::string(b.name) + ": command id " + std::to_string(id) + " claimed already by " +
+                           claimed_by[static_cast<std::size_t>(id)]);
+        continue;
+      }
+      claimed_by[static_cast<std::size_t>(id)] = b.name;
+      table[static_cast<std::size_t>(id)] = b.handler;
+    }
+  }
+  return problems;
+}
+
 const HandlerTable& Handlers() {
   static const HandlerTable table = [] {
     HandlerTable t{};
-    AddWordCommandHandlers(t);
-    AddProgramTextHandlers(t);
-    AddOutputHandlers(t);
-    AddProgramEndHandlers(t);
-    AddAssignmentHandlers(t);
-    AddControlFlowHandlers(t);
-    AddUserFunctionHandlers(t);
-    AddConditionHandlers(t);
-    AddErrorCommandHandlers(t);
+    FillHandlers(kFamilies, t);
     return t;
   }();
   return table;
@@ -134,6 +166,12 @@ class RunningScope {
 
 }  // namespace
 
+std::vector<std::string> HandlerClaimProblems(std::span<const std::span<const CommandBinding>> families) {
+  HandlerTable table{};
+  return FillHandlers(families, table);
+}
+std::vector<std::string> HandlerClaimProblems() { return HandlerClaimProblems(kFamilies); }
+
 void RegisterAll(TPiruBase& state) {
   state.Words.Clear();
   for (const auto& c : kCommands)
@@ -207,11 +245,13 @@ void Invoke(TPiruBase& state, const THashNode& command) {
 void InvokeBound(TPiruBase& state, const THashNode& command) {
   RunningScope running(state, command);
   if (command.Name == "\\") return;  // a direct reference by number calls nothing
-  Handler handler = command.Id >= 0 && command.Id < kHandlerCount ? Handlers()[static_cast<std::size_t>(command.Id)] : nullptr;
+  CommandHandler handler =
+      command.Id >= 0 && command.Id < kHandlerCount ? Handlers()[static_cast<std::size_t>(command.Id)] : nullptr;
   if (!handler) NotAvailableYet(state, command.Name);
   auto wrapped = [&] { return "『" + command.Name + "』命令の実行中にエラー。"; };
   try {
-    handler(state);
+    TCommand running(state, command, Slots(command.Pattern).size());
+    handler(running);
   } catch (const Exception& e) {
     if (e.Message().find("[エラー]") != std::string::npos) RaiseScriptError(state, wrapped());
     RaiseScriptError(state, wrapped() + "理由は、" + e.Message());
@@ -220,57 +260,10 @@ void InvokeBound(TPiruBase& state, const THashNode& command) {
   }
 }
 
-std::string PopRaw(TPiruBase& state) { return state.Stack.Pop(); }
-
-std::string PopText(TPiruBase& state) { return ArgumentValue(state, PopRaw(state)); }
-
-Number PopNumber(TPiruBase& state) {
-  // Most numbers are written as digits: read without making their text a value first.
-  if (state.Stack.Count() > 0) {
-    const std::string& top = state.Stack.At(state.Stack.Count() - 1);
-    std::size_t digits = PlainNumberLength(top);
-    if (digits > 0 && digits <= 18) {
-      Number n = StrToValue(std::string_view(top).substr(0, digits));
-      state.Stack.Drop();
-      state.SetLastMark("e");
-      return n;
-    }
-  }
-  return StrToValue(PopText(state));
-}
-
-THashNode* PopWord(TPiruBase& state, bool create) {
-  // Looked up where it lies on the stack: mostly a name that is found.
-  std::string_view name;
-  if (state.Stack.Count() > 0) name = state.Stack.At(state.Stack.Count() - 1);
-  if (IsBackQuoted(name)) name = name.substr(1, name.size() - 2);
-  if (THashNode* word = state.Words.Find(name, false)) {
-    state.Stack.Drop();
-    return word;
-  }
-  std::string owned(name);
-  state.Stack.Drop();
-  if (!create) RaiseScriptError(state, "部品\"" + owned + "\"が特定できません。");
-  auto word = std::make_unique<THashNode>(owned, "", static_cast<std::int32_t>(state.RunControl.Count()));
-  word->Ref = state.Cur;
-  THashNode* raw = word.get();
-  state.Words.Add(std::move(word));
-  return raw;
-}
-
 void SetResult(TPiruBase& state, std::string text, const char* mark) {
   state.Sore->SetValue(std::move(text));
   state.Sore->Mark = mark;
   state.SetLastMark(mark);
-}
-
-const std::string& RunningCommandName(TPiruBase& state) {
-  static const std::string none;
-  return state.RunningCommand ? state.RunningCommand->Name : none;
-}
-
-std::string ArgumentErrorMessage(TPiruBase& state) {
-  return "\"" + RunningCommandName(state) + "\"命令の引数に誤りがあります。";
 }
 
 }  // namespace pirune

@@ -2,8 +2,11 @@
 // pattern, invocation of its handler, and what handlers use to read arguments.
 #pragma once
 #include <array>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "engine/command_api.h"
 #include "engine/expression.h"
 
 namespace pirune {
@@ -12,8 +15,18 @@ class TPiruBase;
 class THashNode;
 
 constexpr int kHandlerCount = 601;
-using Handler = void (*)(TPiruBase&);
-using HandlerTable = std::array<Handler, kHandlerCount>;
+
+// The families' handlers by command id. A handler is claimed by one of its command's
+// names; the id comes from the command table, where it is written once.
+using HandlerTable = std::array<CommandHandler, kHandlerCount>;
+#define FAMILY(function) std::span<const CommandBinding> function();
+#include "engine/command_families.inc"
+#undef FAMILY
+
+// What is wrong with the families' claims: a name that is no command, an id claimed
+// twice. Empty when all is well; `families` defaults to the built-in ones.
+std::vector<std::string> HandlerClaimProblems();
+std::vector<std::string> HandlerClaimProblems(std::span<const std::span<const CommandBinding>> families);
 
 // Clears the dictionary's meaning for a new run: every command, system variable and the
 // main window's word are registered afresh.
@@ -27,28 +40,7 @@ void Invoke(TPiruBase& state, const THashNode& command);
 // The same for arguments bound already.
 void InvokeBound(TPiruBase& state, const THashNode& command);
 
-// For handlers, each popping the top argument (the last slot first).
-std::string PopRaw(TPiruBase& state);
-std::string PopText(TPiruBase& state);
-Number PopNumber(TPiruBase& state);
-THashNode* PopWord(TPiruBase& state, bool create);
+// "それ" and the last mark set to a result (handlers use TCommand::Result).
 void SetResult(TPiruBase& state, std::string text, const char* mark);
-
-// The name handlers use for the running command in their messages.
-const std::string& RunningCommandName(TPiruBase& state);
-
-// "\"name\"命令の引数に誤りがあります。" for the running command.
-std::string ArgumentErrorMessage(TPiruBase& state);
-
-// Each family of commands puts its handlers into the table.
-void AddWordCommandHandlers(HandlerTable& table);
-void AddProgramTextHandlers(HandlerTable& table);
-void AddOutputHandlers(HandlerTable& table);
-void AddProgramEndHandlers(HandlerTable& table);
-void AddAssignmentHandlers(HandlerTable& table);
-void AddControlFlowHandlers(HandlerTable& table);
-void AddUserFunctionHandlers(HandlerTable& table);
-void AddConditionHandlers(HandlerTable& table);
-void AddErrorCommandHandlers(HandlerTable& table);
 
 }  // namespace pirune

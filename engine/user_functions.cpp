@@ -18,11 +18,12 @@ namespace {
 // "?" (0x3F) is never the second byte of a double-byte character: each one is a slot.
 std::size_t SlotCount(const std::string& pattern) { return std::count(pattern.begin(), pattern.end(), '?'); }
 
-void DefineFunction(TPiruBase& state) {
-  std::string pattern = TConvToHalf::Text(PopText(state));
-  std::string name = WithoutBackQuotes(PopRaw(state));
+void DefineFunction(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string pattern = TConvToHalf::Text(c.Text(1));
+  std::string name = c.WordName(0);
   THashNode* label = state.Words.Find(name, false);
-  if (!label) throw Exception(ArgumentErrorMessage(state) + "ラベルが定義されていません。");
+  if (!label) throw Exception("\"" + c.Name() + "\"命令の引数に誤りがあります。ラベルが定義されていません。");
   label->Pattern = pattern;
   std::string shortened = Normalise(name);
   if (shortened != name && !state.Words.Find(shortened, false)) {
@@ -32,8 +33,9 @@ void DefineFunction(TPiruBase& state) {
   }
 }
 
-void TakeArguments(TPiruBase& state) {
-  THashNode* target = PopWord(state, true);
+void TakeArguments(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  THashNode* target = &c.Word(0, true);
   state.Sore->Mark = "s";
   if (state.Arguments.empty()) return;
   std::string joined;
@@ -42,9 +44,10 @@ void TakeArguments(TPiruBase& state) {
   target->SetValue(std::move(joined));
 }
 
-void GetArgument(TPiruBase& state) {
-  Number n = std::trunc(PopNumber(state));
-  THashNode* target = PopWord(state, true);
+void GetArgument(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  Number n = std::trunc(c.Num(1));
+  THashNode* target = &c.Word(0, true);
   bool inside = n >= 1 && n <= static_cast<Number>(state.Arguments.size());
   target->SetValue(inside ? state.Arguments[static_cast<std::size_t>(n) - 1] : std::string());
 }
@@ -53,10 +56,10 @@ void DeclareLocal(TPiruBase& state, const std::string& name) {
   state.Words.AddLocal(std::make_unique<THashNode>(name, "", static_cast<std::int32_t>(state.RunControl.Count())));
 }
 
-void LocalVariables(TPiruBase& state) {
-  bool defaulted = state.ArgDefaulted;
-  std::string raw = PopRaw(state);
-  if (defaulted || raw == "それ") throw Exception("変数『それ』はローカル変数として使えません。");
+void LocalVariables(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  const std::string& raw = c.Raw(0);
+  if (c.Defaulted() || raw == "それ") throw Exception("変数『それ』はローカル変数として使えません。");
   if (raw.empty() || (raw[0] != '"' && raw[0] != '`')) {
     DeclareLocal(state, raw);
     return;
@@ -72,7 +75,8 @@ void LocalVariables(TPiruBase& state) {
   }
 }
 
-void LocalBlockStart(TPiruBase& state) {
+void LocalBlockStart(TCommand& command) {
+  TPiruBase& state = command.Interpreter();
   static const std::string kOpen = "ここから", kClose = "ここまで";
   TextPos c = state.Cur;
   int depth = 1;
@@ -100,7 +104,8 @@ void LocalBlockStart(TPiruBase& state) {
   state.Words.PushScope();
 }
 
-void LocalBlockEnd(TPiruBase& state) {
+void LocalBlockEnd(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
   TRunControl r;
   if (!state.RunControl.Pop(r)) return;
   if (r.kind != kLocalBlock) {
@@ -125,13 +130,12 @@ void BindFunctionArguments(TPiruBase& state, const THashNode& label) {
   state.SpareArguments = std::move(values);
 }
 
-void AddUserFunctionHandlers(HandlerTable& table) {
-  table[399] = DefineFunction;
-  table[400] = TakeArguments;
-  table[519] = GetArgument;
-  table[518] = LocalVariables;
-  table[516] = LocalBlockStart;
-  table[517] = LocalBlockEnd;
+std::span<const CommandBinding> UserFunctionCommands() {
+  static const CommandBinding commands[] = {
+      {"関数定義", DefineFunction}, {"引数取得", TakeArguments},    {"引数得る", GetArgument},
+      {"ローカル変数", LocalVariables}, {"ここから", LocalBlockStart}, {"ここまで", LocalBlockEnd},
+  };
+  return commands;
 }
 
 }  // namespace pirune

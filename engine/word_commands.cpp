@@ -10,11 +10,6 @@
 namespace pirune {
 namespace {
 
-std::string PopName(TPiruBase& state) {
-  std::string name = PopRaw(state);
-  return WithoutBackQuotes(name);
-}
-
 THashNode& CreateVariable(TPiruBase& state, const std::string& name, const char* value) {
   auto word = std::make_unique<THashNode>(name, value, static_cast<std::int32_t>(state.RunControl.Count()));
   word->Ref = state.Cur;
@@ -24,8 +19,9 @@ THashNode& CreateVariable(TPiruBase& state, const std::string& name, const char*
 }
 
 // The word to retype: created when missing, refused when reserved.
-THashNode& WordToRetype(TPiruBase& state, const char* initial) {
-  std::string name = PopName(state);
+THashNode& WordToRetype(TCommand& c, const char* initial) {
+  TPiruBase& state = c.Interpreter();
+  std::string name = c.WordName(0);
   THashNode* word = state.Words.Find(name, false);
   if (!word) return CreateVariable(state, name, initial);
   if (word->Reserved) throw Exception("部品\"" + name + "\"は、既に存在するので、作成できません。");
@@ -38,23 +34,23 @@ void DropDictionary(THashNode& word) {
   word.Dict.reset();
 }
 
-void AsNumber(TPiruBase& state) {
-  THashNode& word = WordToRetype(state, "0");
+void AsNumber(TCommand& c) {
+  THashNode& word = WordToRetype(c, "0");
   DropDictionary(word);
   word.Kind = kVariable;
   word.Mark = "e";
   if (word.Text().empty()) word.SetValue("0");
 }
 
-void AsText(TPiruBase& state) {
-  THashNode& word = WordToRetype(state, "");
+void AsText(TCommand& c) {
+  THashNode& word = WordToRetype(c, "");
   DropDictionary(word);
   word.Kind = kVariable;
   word.Mark = "s";
 }
 
-void AsDictionary(TPiruBase& state) {
-  THashNode& word = WordToRetype(state, "");
+void AsDictionary(TCommand& c) {
+  THashNode& word = WordToRetype(c, "");
   if (word.Kind == kVariable && !word.Dict) {
     word.Dict = std::make_unique<THash>();
     word.Dict->LoadFromText(word.Text());
@@ -67,9 +63,10 @@ void AsDictionary(TPiruBase& state) {
   word.Mark = "hs";
 }
 
-void CopyWord(TPiruBase& state) {
-  std::string destination = PopName(state);
-  std::string source_name = PopName(state);
+void CopyWord(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string destination = c.WordName(1);
+  std::string source_name = c.WordName(0);
   THashNode* source = state.Words.Find(source_name, false);
   if (!source) throw Exception("部品\"" + source_name + "\"は、作成されていません。");
   THashNode* target = state.Words.Find(destination, false);
@@ -79,11 +76,11 @@ void CopyWord(TPiruBase& state) {
   target->Assign(*source);
 }
 
-void Rename(TPiruBase& state) {
-  std::string form = PopRaw(state);
-  form = IsBackQuoted(form) ? WithoutBackQuotes(form) : std::string();
+void Rename(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string form = IsBackQuoted(c.Raw(1)) ? c.WordName(1) : std::string();
   if (!form.empty() && form.back() == ';') form.pop_back();
-  THashNode* command = PopWord(state, false);
+  THashNode* command = &c.Word(0);
   std::vector<std::string> pieces;
   std::string piece;
   std::string half = TConvToHalf::Text(form) + " ";
@@ -99,7 +96,7 @@ void Rename(TPiruBase& state) {
   std::size_t slots = 0;
   for (std::size_t i = 0; i < command->Pattern.size(); i += CharLength(command->Pattern, i))
     if (command->Pattern[i] == '?') ++slots;
-  if (command->Kind != kCommand || pieces.size() != slots + 1) RaiseScriptError(state, ArgumentErrorMessage(state));
+  if (command->Kind != kCommand || pieces.size() != slots + 1) c.ArgumentError();
   std::string name = pieces.back();
   std::string pattern;
   for (std::size_t i = 0; i + 1 < pieces.size(); ++i) pattern += (i ? "," : "") + pieces[i];
@@ -112,19 +109,19 @@ void Rename(TPiruBase& state) {
   state.Words.Add(std::move(copy));
 }
 
-void ListVariables(TPiruBase& state) {
-  bool defaulted = state.ArgDefaulted;
-  Number level = PopNumber(state);
-  long minimum = defaulted ? 0 : static_cast<long>(std::trunc(level));
+void ListVariables(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::int64_t minimum = c.Defaulted() ? 0 : c.Int(0);
   std::string out;
   state.Words.Enumerate([&](THashNode& w) {
     if ((w.Kind == kVariable || w.Kind == kDictionary) && !w.Reserved && w.Id >= minimum) out += w.Name + "\r\n";
   });
-  SetResult(state, std::move(out), "s");
+  c.Result(std::move(out));
 }
 
-void ListKeys(TPiruBase& state) {
-  std::string name = PopName(state);
+void ListKeys(TCommand& c) {
+  TPiruBase& state = c.Interpreter();
+  std::string name = c.WordName(0);
   THashNode* word = state.Words.Find(name, false);
   if (!word) throw Exception("部品\"" + name + "\"は、作成されていません。");
   std::string out;
@@ -144,20 +141,18 @@ void ListKeys(TPiruBase& state) {
       if (i < value.size() && value[i] == '\n') ++i;
     }
   }
-  SetResult(state, std::move(out), "s");
+  c.Result(std::move(out));
 }
 
 }  // namespace
 
-void AddWordCommandHandlers(HandlerTable& table) {
-  table[194] = AsNumber;
-  table[195] = AsText;
-  table[213] = AsDictionary;
-  table[294] = CopyWord;
-  table[51] = Rename;
-  table[393] = ListVariables;
-  table[211] = ListKeys;
-  table[212] = ListKeys;
+std::span<const CommandBinding> WordCommands() {
+  static const CommandBinding commands[] = {
+      {"数値として扱う", AsNumber},   {"文字列として扱う", AsText}, {"辞書として扱う", AsDictionary},
+      {"単語コピー", CopyWord},       {"名義変更", Rename},         {"変数名列挙", ListVariables},
+      {"ハッシュキー列挙", ListKeys}, {"辞書項目列挙", ListKeys},
+  };
+  return commands;
 }
 
 }  // namespace pirune

@@ -1,34 +1,33 @@
 // "表示" and "言う": text for the user, on the main window, in a file, or in a box.
-#include "engine/errors.h"
-#include "engine/piru_base.h"
-#include "engine/registry.h"
+#include "engine/command_api.h"
 #include "gui/host.h"
 #include "platform/platform.h"
 
 namespace pirune {
 namespace {
 
-void Show(TPiruBase& state) {
-  std::string text = PopText(state);
-  std::string target = state.OutputFile ? state.OutputFile->GetValue() : std::string();
+void Show(TCommand& c) {
+  std::string text = c.Text(0);
+  const THashNode* output_file = c.FindWord("表示出力先");
+  std::string target = output_file ? output_file->GetValue() : std::string();
   if (!target.empty()) {
     if (!platform::AppendToFile(target, text + "\r\n"))
       throw Exception("ファイル\"" + target + "\"に書き込めません。");
     return;
   }
-  if (state.host) state.host->ShowText(text, state.TextX, state.TextY);
+  if (c.host()) c.host()->ShowText(text, c.TextX(), c.TextY());
 }
 
-void Say(TPiruBase& state) {
-  std::string text = PopText(state);
-  if (state.host) state.host->Say(text);
+void Say(TCommand& c) {
+  std::string text = c.Text(0);
+  if (c.host()) c.host()->Say(text);
 }
 
 }  // namespace
 
-void AddOutputHandlers(HandlerTable& table) {
-  table[0] = Show;
-  table[12] = Say;
+std::span<const CommandBinding> OutputCommands() {
+  static const CommandBinding commands[] = {{"表示", Show}, {"言う", Say}};
+  return commands;
 }
 
 }  // namespace pirune

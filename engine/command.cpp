@@ -1,0 +1,110 @@
+#include <cmath>
+#include <utility>
+
+#include "engine/command_api.h"
+#include "engine/errors.h"
+#include "engine/expression.h"
+#include "engine/piru_base.h"
+#include "engine/registry.h"
+#include "engine/sjis.h"
+#include "engine/values.h"
+
+namespace pirune {
+
+TCommand::TCommand(TPiruBase& state, const THashNode& command, std::size_t slots)
+    : state_(state), command_(command), defaulted_(state.ArgDefaulted) {
+  // The list is taken from the state's spare room: commands run all the time, and each
+  // would otherwise allocate its own.
+  fragments_ = std::move(state.SpareFragments);
+  fragments_.clear();
+  TStack& stack = state.Stack;
+  std::size_t n = slots < stack.Count() ? slots : stack.Count();
+  std::size_t base = stack.Count() - n;
+  for (std::size_t i = 0; i < n; ++i) fragments_.push_back(std::move(stack.At(base + i)));
+  for (std::size_t i = 0; i < n; ++i) stack.Drop();
+}
+
+TCommand::~TCommand() { state_.SpareFragments = std::move(fragments_); }
+
+const std::string& TCommand::Raw(std::size_t slot) const {
+  static const std::string none;
+  return slot < fragments_.size() ? fragments_[slot] : none;
+}
+
+std::string TCommand::WordName(std::size_t slot) const { return WithoutBackQuotes(Raw(slot)); }
+
+std::string TCommand::ValueOf(std::size_t slot) { return ArgumentValue(state_, Raw(slot)); }
+
+std::string TCommand::Text(std::size_t slot) { return ValueOf(slot); }
+
+Number TCommand::Num(std::size_t slot) {
+  // Most numbers are written as digits: read without making their text a value first.
+  const std::string& fragment = Raw(slot);
+  std::size_t digits = PlainNumberLength(fragment);
+  if (digits > 0 && digits <= 18) {
+    state_.SetLastMark("e");
+    return StrToValue(std::string_view(fragment).substr(0, digits));
+  }
+  return StrToValue(ValueOf(slot));
+}
+
+std::int64_t TCommand::Int(std::size_t slot) {
+  Number n = std::trunc(Num(slot));
+  // 2^63 is exact in a long double; anything from there on has no int64.
+  constexpr Number kLimit = 9223372036854775808.0L;
+  if (!(n >= -kLimit && n < kLimit)) ArgumentError();
+  return static_cast<std::int64_t>(n);
+}
+
+std::int64_t TCommand::Int(std::size_t slot, std::int64_t low, std::int64_t high) {
+  std::int64_t n = Int(slot);
+  if (n < low || n > high) ArgumentError();
+  return n;
+}
+
+bool TCommand::Flag(std::size_t slot) { return Num(slot) != 0; }
+
+THashNode& TCommand::Word(std::size_t slot, bool create) {
+  std::string_view name = Raw(slot);
+  if (IsBackQuoted(name)) name = name.substr(1, name.size() - 2);
+  if (THashNode* word = state_.Words.Find(name, false)) return *word;
+  if (!create) RaiseScriptError(state_, "部品\"" + std::string(name) + "\"が特定できません。");
+  auto word = std::make_unique<THashNode>(std::string(name), "", static_cast<std::int32_t>(state_.RunControl.Count()));
+  word->Ref = state_.Cur;
+  THashNode& added = *word;  // nothing of that name was found, so nothing is replaced
+  state_.Words.Add(std::move(word));
+  return added;
+}
+
+void TCommand::Result(std::string text, std::string_view mark) {
+  state_.Sore->SetValue(std::move(text));
+  state_.Sore->SetMark(mark);
+  state_.SetLastMark(mark);
+}
+
+void TCommand::ResultInteger(std::int64_t n) {
+  state_.Sore->SetInteger(n);
+  state_.Sore->SetMark("e");
+  state_.SetLastMark("e");
+}
+
+void TCommand::ResultNumber(Number n) {
+  constexpr Number kLimit = 9223372036854775808.0L;
+  if (n == std::trunc(n) && n >= -kLimit && n < kLimit) return ResultInteger(static_cast<std::int64_t>(n));
+  Result(FormatNumber(n), "e");
+}
+
+void TCommand::ArgumentError(std::string_view detail) const {
+  RaiseScriptError(state_, "\"" + command_.Name + "\"命令の引数に誤りがあります。" + std::string(detail));
+}
+
+void TCommand::Fail(std::string_view message) const { RaiseScriptError(state_, message); }
+void TCommand::Warn(std::string_view message) const { ScriptWarning(state_, message); }
+
+THashNode* TCommand::FindWord(std::string_view name) const { return state_.Words.Find(name, false); }
+
+Host* TCommand::host() const { return state_.host; }
+int& TCommand::TextX() const { return state_.TextX; }
+int& TCommand::TextY() const { return state_.TextY; }
+
+}  // namespace pirune

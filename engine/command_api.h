@@ -1,0 +1,97 @@
+// What a built-in command's handler sees: its arguments, its result, the words it works
+// on and the host. Command families outside engine/ include this header and no other
+// engine header; the interpreter state stays opaque to them.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/errors.h"
+#include "engine/number.h"
+#include "engine/words.h"
+
+namespace pirune {
+
+class Host;
+class TPiruBase;
+
+// The running command. Its arguments are taken off the word stack all at once, before
+// any of them is evaluated, so evaluating one (which may run a label's statements) never
+// meets another's fragment. A handler evaluates them in the order it needs; slot 0 is the
+// pattern's first slot.
+class TCommand {
+ public:
+  TCommand(TPiruBase& state, const THashNode& command, std::size_t slots);
+  ~TCommand();
+  TCommand(const TCommand&) = delete;
+  TCommand& operator=(const TCommand&) = delete;
+
+  // The name the command was called by, for messages.
+  const std::string& Name() const { return command_.Name; }
+  std::size_t Count() const { return fragments_.size(); }
+  // Whether the first argument is "それ", put in for an argument left out.
+  bool Defaulted() const { return defaulted_; }
+
+  // The fragment as written (its particle removed), not evaluated.
+  const std::string& Raw(std::size_t slot) const;
+  // The same with enclosing back quotes removed: a name.
+  std::string WordName(std::size_t slot) const;
+  std::string Text(std::size_t slot);
+  Number Num(std::size_t slot);
+  // The number truncated toward zero; one that no integer can hold (infinite, not a
+  // number, beyond ±2^63) is an argument error.
+  std::int64_t Int(std::size_t slot);
+  // The same, bounded to [low, high]; outside it is an argument error.
+  std::int64_t Int(std::size_t slot, std::int64_t low, std::int64_t high);
+  // Not 0 as a number.
+  bool Flag(std::size_t slot);
+  // The word the argument names (back quotes removed). Missing: "部品\"%s\"が特定できません。",
+  // or, with `create`, a new empty variable in the global table.
+  THashNode& Word(std::size_t slot, bool create = false);
+
+  // The result, in "それ", with its type mark.
+  void Result(std::string text, std::string_view mark = "s");
+  void ResultNumber(Number n);
+  void ResultInteger(std::int64_t n);
+  void ResultFlag(bool on) { ResultInteger(on ? 1 : 0); }
+
+  // "\"name\"命令の引数に誤りがあります。" (followed by `detail`), as a script error.
+  [[noreturn]] void ArgumentError(std::string_view detail = {}) const;
+  // A script error with this message, at the running statement. (A plain `Exception`
+  // thrown by a handler is wrapped with the command's name instead.)
+  [[noreturn]] void Fail(std::string_view message) const;
+  // "[注　意] …" in the error log, shown by the host; the command goes on.
+  void Warn(std::string_view message) const;
+
+  // A system variable or any other word, by its exact name (null when there is none).
+  THashNode* FindWord(std::string_view name) const;
+  // The host: dialogs, text output, windows. Null when the run has none.
+  Host* host() const;
+  // Where "表示" puts its next line on the main window.
+  int& TextX() const;
+  int& TextY() const;
+
+  // For the interpreter's own families (engine/): the state, opaque elsewhere.
+  TPiruBase& Interpreter() const { return state_; }
+
+ private:
+  std::string ValueOf(std::size_t slot);
+
+  TPiruBase& state_;
+  const THashNode& command_;
+  std::vector<std::string> fragments_;
+  bool defaulted_;
+};
+
+using CommandHandler = void (*)(TCommand&);
+
+// A handler claimed for a command, by any one of the command's names.
+struct CommandBinding {
+  const char* name;
+  CommandHandler handler;
+};
+
+}  // namespace pirune
