@@ -81,18 +81,18 @@ void Leave(TPiruBase& state) {
         taken.Take(r);
         continue;
       case kCall:
-        state.Cur = r.start;
+        state.MoveCursor(r.start);
         state.Words.PopScope();
         return;
       case kEvent:
-        state.Cur = r.start;
+        state.MoveCursor(r.start);
         return;
       case kLocalBlock:
-        state.Cur = r.return_position;
+        state.MoveCursor(r.return_position);
         state.Words.PopScope();
         return;
       default:
-        state.Cur = r.return_position;
+        state.MoveCursor(r.return_position);
         return;
     }
   }
@@ -102,7 +102,7 @@ void Leave(TPiruBase& state) {
 void ContinueLoop(TCommand& c) {
   TPiruBase& state = c.Interpreter();
   if (state.RunControl.Count() == 0) {
-    state.Cur = TextPos{};
+    state.MoveCursor(TextPos{});
     return;
   }
   TRunControl r;
@@ -139,7 +139,7 @@ void Jump(TCommand& c) {
                                     (*r.body)[at - 1] == ' ' || (*r.body)[at - 1] == '\t')) {
       const std::string* body = r.body.get();
       state.RunControl.Push(std::move(r));
-      state.Cur = TextPos{body, at};
+      state.MoveCursor(TextPos{body, at});
       return;
     }
     taken.Take(r);
@@ -149,7 +149,7 @@ void Jump(TCommand& c) {
     taken.PutBack();
     RaiseScriptError(state, "未定義のラベル\"" + name + "\"に、ジャンプしようとしました。");
   }
-  state.Cur = label->Ref;
+  state.MoveCursor(label->Ref);
   state.FileName = label->Mark;
 }
 
@@ -165,13 +165,13 @@ void CallCommand(TCommand& c) {
 void Return(TCommand& c) {
   TPiruBase& state = c.Interpreter();
   if (state.RunControl.Count() == 0) {
-    state.Cur = TextPos{};
+    state.MoveCursor(TextPos{});
     state.FileName.clear();
     return;
   }
   // Mostly the call's own record is on top: left without moving it anywhere.
   if (TRunControl* top = state.RunControl.Top(); top->kind == kCall || top->kind == kEvent) {
-    state.Cur = top->start;
+    state.MoveCursor(top->start);
     state.Words.PopScope();
     RestoreFileName(state, *top);
     state.RunControl.Drop();
@@ -181,7 +181,7 @@ void Return(TCommand& c) {
   TRunControl r;
   while (state.RunControl.Pop(r)) {
     if (r.kind == kCall || r.kind == kEvent) {
-      state.Cur = r.start;
+      state.MoveCursor(r.start);
       state.Words.PopScope();
       RestoreFileName(state, r);
       return;
@@ -408,8 +408,10 @@ void RepeatStatement(TPiruBase& state, const std::string& count_text) {
   }
 }
 
-void CallLabel(TPiruBase& state, const THashNode& label) {
-  if (!label.Pattern.empty()) BindFunctionArguments(state, label);
+namespace {
+
+// Enters the label's body as a call, its arguments bound already.
+void EnterCall(TPiruBase& state, const THashNode& label) {
   TRunControl& r = state.RunControl.Emplace();
   r.kind = kCall;
   r.start = state.Cur;
@@ -417,16 +419,24 @@ void CallLabel(TPiruBase& state, const THashNode& label) {
   r.file_name = state.InternedFileName();
   state.FileName = label.Mark;
   state.Words.PushScope();
-  state.Cur = label.Ref;
+  state.MoveCursor(label.Ref);
+}
+
+}  // namespace
+
+void CallLabel(TPiruBase& state, const THashNode& label) {
+  if (!label.Pattern.empty()) BindFunctionArguments(state, label);
+  EnterCall(state, label);
 }
 
 void CallLabelNested(TPiruBase& state, const THashNode& label) {
+  // The call's own arguments are bound by position, from the caller's word stack; the
+  // nested run then reads the label's statements on a stack of its own, binding their
+  // arguments by particle.
+  if (!label.Pattern.empty()) BindFunctionArguments(state, label);
   RunNestedRun(state, [&] {
     state.Cur = TextPos{};
-    CallLabel(state, label);
-    // The call's own arguments are bound by position; the statements of the label
-    // bind theirs by particle, however the label was called.
-    state.PositionalArgs = false;
+    EnterCall(state, label);
   });
 }
 

@@ -31,7 +31,7 @@ void SetErrorLabel(TCommand& c) {
 
 void ResumeAfterError(TCommand& c) {
   TPiruBase& state = c.Interpreter();
-  if (!state.ResumePosition.None()) state.Cur = state.ResumePosition;
+  if (!state.ResumePosition.None()) state.MoveCursor(state.ResumePosition);
 }
 
 }  // namespace

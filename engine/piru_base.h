@@ -38,6 +38,14 @@ class TPiruBase {
   bool DefaultFileMode = false;
   bool DebugMode = false;
   TextPos Cur;
+  // Counts the moves of the cursor that commands make (jumps, returns, leaving a loop, an
+  // error label): whoever ran a command can tell whether the statement it was reading is
+  // over, wherever the cursor went.
+  std::uint64_t CursorMoves = 0;
+  void MoveCursor(TextPos to) {
+    Cur = to;
+    ++CursorMoves;
+  }
   // Block texts whose records were discarded while the cursor stood in them: they live
   // on until no record and no cursor can point into them.
   std::vector<ProgramText> DiscardedTexts;

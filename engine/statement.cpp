@@ -294,10 +294,10 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
     NotPlain(state);
     THashNode* w = state.Words.Find(f, true);
     if (w && IsCallable(w->Kind)) {
-      TextPos before = c;
+      std::uint64_t moves = state.CursorMoves;
       std::string result = CallWithBrackets(state, f, c, false);
       // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
-      if (c.None() || c.text != before.text || c.offset < before.offset) return;
+      if (c.None() || state.CursorMoves != moves) return;
       SkipSpaces(c);
       if (c.At() == 0 || c.At() == '\r' || c.At() == ';') {
         state.Sore->SetValue(result);
@@ -604,20 +604,73 @@ void RunLoop(TPiruBase& state) {
   }
 }
 
+// What belongs to one run of the run loop rather than to the script: a nested run starts
+// with its own and gives the interrupted run's back, however it ends. The script's own
+// state (variables, "それ", the arguments of the latest call, the scopes, the last mark)
+// is shared.
+class SavedRunFields {
+ public:
+  explicit SavedRunFields(TPiruBase& state)
+      : state_(state),
+        cursor_(state.Cur),
+        cursor_moves_(state.CursorMoves),
+        fragments_(state.Stack.TakeAll()),
+        positional_(state.PositionalArgs),
+        defaulted_(state.ArgDefaulted),
+        line_end_cursor_(state.LineEndCursor),
+        line_end_line_(state.LineEndLine),
+        recording_(state.Recording),
+        line_(state.Line),
+        file_name_(state.FileName),
+        case_subject_(state.CaseSubject),
+        condition_(state.CondResult) {
+    state.PositionalArgs = false;
+    state.ArgDefaulted = false;
+    state.Recording.active = false;
+  }
+  ~SavedRunFields() {
+    state_.Cur = state_.Ended ? TextPos{} : cursor_;
+    state_.CursorMoves = cursor_moves_;
+    state_.Stack.PutBack(std::move(fragments_));
+    state_.PositionalArgs = positional_;
+    state_.ArgDefaulted = defaulted_;
+    state_.LineEndCursor = line_end_cursor_;
+    state_.LineEndLine = line_end_line_;
+    state_.Recording = recording_;
+    state_.Line = line_;
+    state_.FileName = std::move(file_name_);
+    state_.CaseSubject = std::move(case_subject_);
+    state_.CondResult = condition_;
+  }
+  SavedRunFields(const SavedRunFields&) = delete;
+  SavedRunFields& operator=(const SavedRunFields&) = delete;
+
+ private:
+  TPiruBase& state_;
+  TextPos cursor_;
+  std::uint64_t cursor_moves_;
+  std::vector<std::string> fragments_;
+  bool positional_, defaulted_;
+  TextPos line_end_cursor_;
+  std::int32_t line_end_line_;
+  TPiruBase::StatementRecording recording_;
+  std::int32_t line_;
+  std::string file_name_, case_subject_;
+  std::int32_t condition_;
+};
+
 void RunNestedRun(TPiruBase& state, const std::function<void()>& enter) {
   NestingGuard guard(state);
-  TextPos saved = state.Cur;
+  SavedRunFields saved(state);
   state.RunControl.PushFrame();
   try {
     enter();
     RunLoop(state);
   } catch (...) {
     state.RunControl.PopFrame();
-    state.Cur = saved;
     throw;
   }
   state.RunControl.PopFrame();
-  state.Cur = state.Ended ? TextPos{} : saved;
 }
 
 void RunNested(TPiruBase& state, TextPos start) {
@@ -626,7 +679,7 @@ void RunNested(TPiruBase& state, TextPos start) {
 
 void EndProgram(TPiruBase& state, int exit_code) {
   state.Stop = true;
-  state.Cur = TextPos{};
+  state.MoveCursor(TextPos{});
   if (!state.Ended) {
     state.Ended = true;
     state.ExitCode = exit_code;
@@ -640,7 +693,7 @@ void DispatchError(TPiruBase& state, const Exception& error) {
   }
   if (state.ErrorLabel) {
     state.ResumePosition = state.Cur;
-    state.Cur = state.ErrorLabel->Ref;
+    state.MoveCursor(state.ErrorLabel->Ref);
     return;
   }
   if (!state.WarnOnError) return;

@@ -334,7 +334,15 @@ bool NeedsQuoting(const TPiruBase& state, const std::string& value) {
 std::string RunLabelForValue(TPiruBase& state, const THashNode& label) {
   SoreSaver saved(state);
   state.Sore->SetValue({});
-  RunNested(state, label.Ref);
+  // Its local variables are its own, as in any call.
+  state.Words.PushScope();
+  try {
+    RunNested(state, label.Ref);
+  } catch (...) {
+    state.Words.PopScope();
+    throw;
+  }
+  state.Words.PopScope();
   return SoreResult(state);
 }
 
@@ -456,11 +464,14 @@ void PushCallArguments(TPiruBase& state, TextPos& c) {
 // Clears the positional binding even when the call fails.
 class PositionalScope {
  public:
-  explicit PositionalScope(TPiruBase& state) : state_(state) { state_.PositionalArgs = true; }
-  ~PositionalScope() { state_.PositionalArgs = false; }
+  explicit PositionalScope(TPiruBase& state) : state_(state), previous_(state.PositionalArgs) {
+    state_.PositionalArgs = true;
+  }
+  ~PositionalScope() { state_.PositionalArgs = previous_; }
 
  private:
   TPiruBase& state_;
+  bool previous_;
 };
 
 }  // namespace

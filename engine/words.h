@@ -214,6 +214,10 @@ class TStack {
   std::size_t Count() const { return items_.size(); }
   void Clear() { items_.clear(); }
   std::string AsText() const;  // every entry followed by CR LF, bottom first
+  // Every entry, leaving the stack empty; and the entries put back, replacing what is
+  // there. A nested run reads its statements on a stack of its own this way.
+  std::vector<std::string> TakeAll() { return std::move(items_); }
+  void PutBack(std::vector<std::string>&& items) { items_ = std::move(items); }
 
  private:
   std::vector<std::string> items_;
