@@ -31,7 +31,7 @@ std::int32_t StrictInteger(const std::string& text) {
   return static_cast<std::int32_t>(v);
 }
 
-void SetNumber(THashNode* word, std::int32_t n) {
+void SetNumber(THashNode* word, std::int64_t n) {
   if (!word) return;
   word->SetInteger(n);
   word->SetMark("e");
@@ -54,7 +54,7 @@ class TakenRecords {
   std::vector<TRunControl> taken_;
 };
 
-void SetCounter(TPiruBase& state, std::int32_t n) { SetNumber(state.Kaisuu, n); }
+void SetCounter(TPiruBase& state, std::int64_t n) { SetNumber(state.Kaisuu, n); }
 
 // The current file name as it was when the record's construct began.
 void RestoreFileName(TPiruBase& state, const TRunControl& record) {

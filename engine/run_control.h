@@ -43,8 +43,8 @@ struct TRunControl {
 
   TextPos start;
   TextPos return_position;
-  std::int32_t counter = 0;
-  std::int32_t limit = 0;
+  std::int64_t counter = 0;  // "ループ" may go round more than 2^31 times
+  std::int64_t limit = 0;
   std::uint8_t kind = kUnknown;
   ProgramText body;  // the block the cursor walks while it runs
   const std::string* file_name = nullptr;  // the current file name when it began (interned)
