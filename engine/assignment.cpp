@@ -65,9 +65,7 @@ THashNode& FindOrCreate(TPiruBase& state, const std::string& name, const std::st
   if (THashNode* w = state.Words.Find(name, false)) return *w;
   auto word = std::make_unique<THashNode>(name, value, static_cast<std::int32_t>(state.RunControl.Count()));
   word->Ref = state.Cur;
-  THashNode& raw = *word;
-  state.Words.Add(std::move(word));
-  return raw;
+  return state.Words.Add(std::move(word));
 }
 
 bool IsDictionaryMark(const std::string& mark) { return mark.size() == 2 && mark[0] == 'h' && mark[1] == 's'; }
@@ -188,8 +186,7 @@ void AssignToOwner(TPiruBase& state, const std::string& target, TextPos& c) {
       auto dict = std::make_unique<THashNode>(owner_name, "", "ハッシュ", "ハッシュ",
                                               static_cast<std::int32_t>(state.RunControl.Count()), kDictionary, state.Cur, false);
       dict->Dict = std::make_unique<THash>();
-      owner = dict.get();
-      state.Words.Add(std::move(dict));
+      owner = &state.Words.Add(std::move(dict));
     }
   }
   if (owner->Kind == kVariable) {

@@ -71,9 +71,7 @@ THashNode& TCommand::Word(std::size_t slot, bool create) {
   if (!create) RaiseScriptError(state_, "部品\"" + std::string(name) + "\"が特定できません。");
   auto word = std::make_unique<THashNode>(std::string(name), "", static_cast<std::int32_t>(state_.RunControl.Count()));
   word->Ref = state_.Cur;
-  THashNode& added = *word;  // nothing of that name was found, so nothing is replaced
-  state_.Words.Add(std::move(word));
-  return added;
+  return state_.Words.Add(std::move(word));
 }
 
 void TCommand::Result(std::string text, std::string_view mark) {

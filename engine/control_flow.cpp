@@ -212,8 +212,7 @@ void ForLoop(TCommand& c) {
   if (!counter) {
     auto word = std::make_unique<THashNode>(counter_name, "", static_cast<std::int32_t>(state.RunControl.Count()));
     word->Mark = "e";
-    counter = word.get();
-    state.Words.Add(std::move(word));
+    counter = &state.Words.Add(std::move(word));
   } else if (counter->Kind != kVariable) {
     c.Fail("\"" + c.Name() + "\"の実行回数カウンターには、変数を指定してください。");
   }

@@ -13,9 +13,7 @@ namespace {
 THashNode& CreateVariable(TPiruBase& state, const std::string& name, const char* value) {
   auto word = std::make_unique<THashNode>(name, value, static_cast<std::int32_t>(state.RunControl.Count()));
   word->Ref = state.Cur;
-  THashNode& raw = *word;
-  state.Words.Add(std::move(word));
-  return raw;
+  return state.Words.Add(std::move(word));
 }
 
 // The word to retype: created when missing, refused when reserved.

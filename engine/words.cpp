@@ -81,6 +81,20 @@ void THashNode::Assign(const THashNode& other) {
   Reserved = other.Reserved;
 }
 
+void THashNode::TakeMeaning(THashNode&& other) {
+  Pattern = std::move(other.Pattern);
+  Mark = std::move(other.Mark);
+  Kind = other.Kind;
+  Id = other.Id;
+  Ref = other.Ref;
+  Dict = std::move(other.Dict);
+  Reserved = other.Reserved;
+  value_ = std::move(other.value_);
+  known_ = other.known_;
+  number_ = other.number_;
+  integer_ = other.integer_;
+}
+
 std::string Normalise(std::string_view name) {
   std::string out;
   out.reserve(name.size());
@@ -120,31 +134,28 @@ unsigned BucketOf(std::string_view name) {
 
 THash::THash(bool tracked) : tracked_(tracked) {}
 THash::~THash() {
-  if (count_ > 0) Changed();
+  if (Count() > 0) Changed();
 }
 
-int THash::Add(std::unique_ptr<THashNode> word) {
-  if (!word) return -1;
-  if (!buckets_) buckets_ = std::make_unique<std::array<Bucket, 256>>();
-  auto& bucket = (*buckets_)[BucketOf(word->Name)];
-  for (auto& slot : bucket) {
-    if (slot->Name == word->Name) {
-      if (slot->Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
-      slot = std::move(word);
-      Changed();
-      return count_;
-    }
+THashNode& THash::Add(std::unique_ptr<THashNode> word) {
+  if (auto it = index_.find(word->Name); it != index_.end()) {
+    THashNode& existing = *it->second;
+    if (existing.Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
+    existing.TakeMeaning(std::move(*word));
+    Changed();
+    return existing;
   }
-  bucket.push_back(std::move(word));
+  if (!buckets_) buckets_ = std::make_unique<std::array<Bucket, 256>>();
+  THashNode& added = *(*buckets_)[BucketOf(word->Name)].emplace_back(std::move(word));
+  index_.emplace(added.Name, &added);
   Changed();
-  return ++count_;
+  return added;
 }
 
 THashNode* THash::FindExact(std::string_view name) const {
-  if (name.empty() || !buckets_) return nullptr;
-  for (const auto& w : (*buckets_)[BucketOf(name)])
-    if (w->Name == name) return w.get();
-  return nullptr;
+  if (name.empty()) return nullptr;
+  auto it = index_.find(name);
+  return it == index_.end() ? nullptr : it->second;
 }
 
 namespace {
@@ -174,30 +185,34 @@ THashNode* THash::Find(std::string_view name, bool normalise) const {
 }
 
 bool THash::RemoveExact(std::string_view name) {
-  if (!buckets_) return false;
+  auto found = index_.find(name);
+  if (found == index_.end()) return false;
+  THashNode* word = found->second;
+  index_.erase(found);
   auto& bucket = (*buckets_)[BucketOf(name)];
   for (auto it = bucket.begin(); it != bucket.end(); ++it) {
-    if ((*it)->Name == name) {
+    if (it->get() == word) {
+      removed_.push_back(std::move(*it));
       bucket.erase(it);
-      --count_;
-      Changed();
-      return true;
+      break;
     }
   }
-  return false;
+  Changed();
+  return true;
 }
 
 int THash::Remove(std::string_view name, bool normalise) {
   bool removed = false;
   if (normalise) removed = RemoveExact(Normalise(name));
   removed = RemoveExact(name) || removed;
-  return removed ? count_ : -1;
+  return removed ? Count() : -1;
 }
 
 void THash::Clear() {
-  if (count_ == 0) return;
+  removed_.clear();
+  if (Count() == 0) return;
+  index_.clear();
   for (auto& b : *buckets_) b.clear();
-  count_ = 0;
   Changed();
 }
 
@@ -245,10 +260,10 @@ std::unique_ptr<THash> THash::Copy() const {
     for (const auto& w : (*buckets_)[b]) {
       auto entry = std::make_unique<THashNode>(w->Name, std::string(), 0);
       entry->Assign(*w);
+      copy->index_.emplace(entry->Name, entry.get());
       (*copy->buckets_)[b].push_back(std::move(entry));
     }
   }
-  copy->count_ = count_;
   return copy;
 }
 
@@ -280,14 +295,11 @@ THashNode* THashPi::Search(std::string_view name, bool normalise) const {
   return FindExact(name);
 }
 
-void THashPi::AddLocal(std::unique_ptr<THashNode> word) {
-  if (scopes_.empty()) {
-    Add(std::move(word));
-    return;
-  }
+THashNode& THashPi::AddLocal(std::unique_ptr<THashNode> word) {
+  if (scopes_.empty()) return Add(std::move(word));
   THash* scope = scopes_.back().get();
   if (scope->Count() == 0) declaring_.push_back(scope);
-  scope->Add(std::move(word));
+  return scope->Add(std::move(word));
 }
 
 void THashPi::PushScope() {

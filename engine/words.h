@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/number.h"
@@ -83,6 +84,9 @@ class THashNode {
 
   // Copies everything but the name; a dictionary is copied, never shared.
   void Assign(const THashNode& other);
+  // Takes everything but the name from a word that is given up: this word keeps its
+  // identity, so whatever points to it sees the new meaning.
+  void TakeMeaning(THashNode&& other);
 
   std::string Name;
   std::string Pattern;
@@ -122,14 +126,15 @@ class THash {
   THash(const THash&) = delete;
   THash& operator=(const THash&) = delete;
 
-  // Adds a word; replaces an unreserved word of the same name in place. Throws the
-  // reserved-word error (a plain runtime error) when the name belongs to a reserved word.
-  int Add(std::unique_ptr<THashNode> word);
+  // Adds a word, or gives an unreserved word of the same name its meaning in place, and
+  // returns the word that now holds it. Throws the reserved-word error (a plain runtime
+  // error) when the name belongs to a reserved word.
+  THashNode& Add(std::unique_ptr<THashNode> word);
   THashNode* Find(std::string_view name, bool normalise) const;
   int Remove(std::string_view name, bool normalise);
   void Clear();
   void LoadFromText(std::string_view text);
-  int Count() const { return count_; }
+  int Count() const { return static_cast<int>(index_.size()); }
   void Enumerate(const std::function<void(THashNode&)>& visit) const;
   // The dictionary as lines "name=value" joined by CR LF.
   std::string LineForm() const;
@@ -143,9 +148,15 @@ class THash {
   }
 
   using Bucket = std::vector<std::unique_ptr<THashNode>>;
-  // Made on the first word: a local scope that declares nothing costs next to nothing.
+  // The buckets keep the listing order (byte sum of the name, then the order of adding);
+  // names are found through the index, as names alike in their byte sums crowd into few
+  // buckets. Made on the first word: a local scope that declares nothing costs next to
+  // nothing.
   std::unique_ptr<std::array<Bucket, 256>> buckets_;
-  int count_ = 0;
+  std::unordered_map<std::string_view, THashNode*> index_;  // keys view the words' names
+  // Words removed by name: the command being run, the error label or a word the state
+  // keeps may be among them, so they stay until the table is cleared.
+  std::vector<std::unique_ptr<THashNode>> removed_;
   bool tracked_;
 };
 
@@ -154,9 +165,11 @@ class THashPi : public THash {
  public:
   THashPi() : THash(true) {}
   THashNode* Find(std::string_view name, bool normalise) const;
-  void AddLocal(std::unique_ptr<THashNode> word);
+  THashNode& AddLocal(std::unique_ptr<THashNode> word);
   void PushScope();
   void PopScope();
+  // How many local scopes are open: a nested run closes what it opened, however it ends.
+  std::size_t ScopeDepth() const { return scopes_.size(); }
 
  private:
   std::vector<std::unique_ptr<THash>> scopes_;

@@ -91,6 +91,87 @@ TEST(THashPi, ScopesAreSearchedInnermostFirst) {
   EXPECT_EQ(d.Count(), 1);
 }
 
+// Replacing a word's meaning keeps the word: whatever holds it (the state's cached
+// words, a loop's counter, a kept lookup) sees the new meaning, never freed memory.
+TEST(THash, ReplacingAWordKeepsItsIdentity) {
+  THashPi d;
+  THashNode& first = d.Add(std::make_unique<THashNode>("x", "1", 0));
+  std::uint64_t generation = WordsGeneration();
+  THashNode& again = d.Add(std::make_unique<THashNode>("x", "", "k=v", "hs", 3, kDictionary, TextPos{}, false));
+  EXPECT_EQ(&again, &first);
+  EXPECT_NE(WordsGeneration(), generation);  // a kept lookup must look again
+  EXPECT_EQ(first.Kind, kDictionary);
+  EXPECT_EQ(first.Mark, "hs");
+  EXPECT_EQ(first.Id, 3);
+  EXPECT_EQ(first.GetValue(), "k=v");
+  EXPECT_EQ(d.Find("x", false), &first);
+  // At top level a local declaration is such a replacement too.
+  first.SetInteger(5);
+  EXPECT_EQ(&d.AddLocal(std::make_unique<THashNode>("x", "", 0)), &first);
+  EXPECT_EQ(first.GetValue(), "");
+  EXPECT_EQ(first.Kind, kVariable);
+  EXPECT_EQ(d.Count(), 1);
+}
+
+// A word removed by name may still be the command being run or a word the state keeps:
+// it stays readable until the table is cleared.
+TEST(THash, RemovedWordsStayUntilCleared) {
+  THashPi d;
+  THashNode& word = d.Add(std::make_unique<THashNode>("表示", "?を", "", "", 7, kCommand, TextPos{}, true));
+  std::uint64_t generation = WordsGeneration();
+  EXPECT_EQ(d.Remove("表示", false), 0);
+  EXPECT_NE(WordsGeneration(), generation);
+  EXPECT_EQ(d.Find("表示", false), nullptr);
+  EXPECT_EQ(word.Name, "表示");
+  EXPECT_EQ(word.Id, 7);
+  THashNode& fresh = d.Add(std::make_unique<THashNode>("表示", "x", 0));
+  EXPECT_NE(&fresh, &word);
+  EXPECT_EQ(word.Kind, kCommand);
+  d.Clear();
+  EXPECT_EQ(d.Count(), 0);
+}
+
+// The listing order depends on nothing but the byte sums and the order of adding: a
+// replaced word keeps its place, a removed one leaves it, and a word added again after
+// its removal comes last in its bucket.
+TEST(THash, ListingOrderSurvivesReplacingAndRemoving) {
+  struct Step { char op; const char* name; const char* value; };
+  const Step steps[] = {
+      {'+', "ba", "1"}, {'+', "c", "2"},  {'+', "ab", "3"}, {'+', "B", "4"}, {'+', "!a", "5"},
+      {'+', "ba", "6"}, {'-', "c", ""},   {'+', "c", "7"},  {'+', "a!", "8"}, {'-', "ab", ""},
+      {'+', "ab", "9"}, {'+', "B", "10"}, {'+', "", "11"},
+  };
+  THash h;
+  for (const Step& s : steps) {
+    if (s.op == '+')
+      h.Add(std::make_unique<THashNode>(s.name, s.value, 0));
+    else
+      h.Remove(s.name, false);
+  }
+  // "" (sum 0) < "B" (66) < "c" (99) < "!a" = "a!" (130) < "ba" = "ab" (195).
+  EXPECT_EQ(h.LineForm(), "=11\r\nB=10\r\nc=7\r\n!a=5\r\na!=8\r\nba=6\r\nab=9");
+  EXPECT_EQ(h.Count(), 7);
+  EXPECT_EQ(h.Copy()->LineForm(), h.LineForm());
+}
+
+// Names whose byte sums crowd into a few buckets are all found, in a table and its copy.
+TEST(THash, FindsEveryNameOfAManyKeyTable) {
+  THash h;
+  const int n = 20000;
+  for (int i = 0; i < n; ++i) h.Add(std::make_unique<THashNode>("key" + std::to_string(i), std::to_string(i), 0));
+  for (int i = 0; i < n; ++i) h.Add(std::make_unique<THashNode>("key" + std::to_string(i), std::to_string(-i), 0));
+  auto copy = h.Copy();
+  for (int i = 0; i < n; i += 97) {
+    std::string name = "key" + std::to_string(i);
+    ASSERT_NE(h.Find(name, false), nullptr) << name;
+    EXPECT_EQ(h.Find(name, false)->GetValue(), std::to_string(-i));
+    EXPECT_EQ(copy->Find(name, false)->GetValue(), std::to_string(-i));
+  }
+  EXPECT_EQ(h.Find("key" + std::to_string(n), false), nullptr);
+  EXPECT_EQ(h.Count(), n);
+  EXPECT_EQ(copy->Count(), n);
+}
+
 TEST(TStack, PopsAndGetsSafelyWhenEmpty) {
   TStack s;
   EXPECT_EQ(s.Pop(), "");
