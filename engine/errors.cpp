@@ -1,5 +1,8 @@
 #include "engine/errors.h"
 
+#include <algorithm>
+#include <ostream>
+
 #include "engine/piru_base.h"
 #include "engine/reader.h"
 #include "engine/sjis.h"
@@ -7,12 +10,63 @@
 
 namespace pirune {
 
-EPiru::EPiru(std::string message) : Exception(std::move(message)) { ErrorLog() += Message() + "\r\n"; }
+EPiru::EPiru(std::string message) : Exception(std::move(message)) {
+  ErrorLog().Append(Message() + "\r\n");
+}
 
-std::string& ErrorLog() {
-  static std::string log;
+TErrorLog& ErrorLog() {
+  static TErrorLog log;
   return log;
 }
+
+void TErrorLog::Append(std::string_view text) {
+  text_.append(text);
+  Bound();
+}
+
+TErrorLog& TErrorLog::operator=(std::string_view text) {
+  text_.assign(text);
+  head_ = std::string::npos;
+  dropped_ = 0;
+  Bound();
+  return *this;
+}
+
+void TErrorLog::clear() { *this = std::string_view(); }
+
+void TErrorLog::resize(std::size_t size) {
+  if (head_ == std::string::npos || size >= head_ + dropped_) {
+    text_.resize(size - (head_ == std::string::npos ? 0 : dropped_));
+  } else if (size >= head_) {  // back into what was dropped: the head is all that is left
+    text_.resize(head_);
+    dropped_ = size - head_;
+  } else {
+    text_.resize(size);
+    head_ = std::string::npos;
+    dropped_ = 0;
+  }
+}
+
+void TErrorLog::Bound() {
+  if (text_.size() <= kErrorLogLimit) return;
+  if (head_ == std::string::npos) {
+    std::size_t end = text_.rfind('\n', kKeptHead - 1);
+    head_ = end == std::string::npos ? 0 : end + 1;
+  }
+  // The latest lines are cut to half of what they may fill, so that the tail is moved
+  // once in many messages, not for every one.
+  std::size_t want = text_.size() - (kErrorLogLimit - head_) / 2;
+  std::size_t from = text_.find('\n', want - 1);
+  if (from == std::string::npos || from + 1 >= text_.size()) {
+    // The latest line alone is longer: it is kept whole.
+    from = text_.size() > 1 ? text_.rfind('\n', text_.size() - 2) : std::string::npos;
+  }
+  from = from == std::string::npos ? head_ : std::max(from + 1, head_);
+  dropped_ += from - head_;
+  text_.erase(head_, from - head_);
+}
+
+std::ostream& operator<<(std::ostream& out, const TErrorLog& log) { return out << log.text_; }
 
 namespace {
 
@@ -76,7 +130,7 @@ void RaiseScriptError(TPiruBase& state, std::string_view message) {
 
 void ScriptWarning(TPiruBase& state, std::string_view message) {
   std::string text = Format(state, "[注　意] ", message);
-  ErrorLog() += text + "\r\n";
+  ErrorLog().Append(text + "\r\n");
   if (!state.host) return;
   state.host->Warn(text);
   if (state.DebugMode) state.host->ShowErrorDialog(ErrorLog(), true);
