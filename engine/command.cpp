@@ -4,6 +4,7 @@
 #include "engine/command_api.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
+#include "engine/nesting.h"
 #include "engine/piru_base.h"
 #include "engine/registry.h"
 #include "engine/sjis.h"
@@ -41,7 +42,7 @@ Number TCommand::Num(std::size_t slot) {
   // Most numbers are written as digits: read without making their text a value first.
   const std::string& fragment = Raw(slot);
   std::size_t digits = PlainNumberLength(fragment);
-  if (digits > 0 && digits <= 18) {
+  if (digits > 0 && digits <= 18 && ShortcutsHere(state_)) {
     state_.SetLastMark("e");
     return StrToValue(std::string_view(fragment).substr(0, digits));
   }

@@ -8,6 +8,7 @@
 #include "engine/decode_cache.h"
 #include "engine/errors.h"
 #include "engine/expression.h"
+#include "engine/nesting.h"
 #include "engine/piru_base.h"
 #include "engine/reader.h"
 #include "engine/registry.h"
@@ -27,7 +28,9 @@ const std::string& KeywordChigaeba() { static const std::string k = Normalise("�
 const std::string& KeywordDenakereba() { static const std::string k = Normalise("でなければ"); return k; }
 const std::string& KeywordMoshi() { static const std::string k = Normalise("もし"); return k; }
 
-bool At(const TextPos& c, const std::string& keyword) { return c.text->compare(c.offset, keyword.size(), keyword) == 0; }
+bool At(const TextPos& c, const std::string& keyword) {
+  return std::string_view(*c.text).substr(0, c.Limit()).compare(c.offset, keyword.size(), keyword) == 0;
+}
 
 bool AtAnyKeyword(const TextPos& c) {
   return At(c, KeywordNaraba()) || At(c, KeywordNara()) || At(c, KeywordChigaeba()) || At(c, KeywordDenakereba());
@@ -232,7 +235,7 @@ void If(TCommand& command) {
   TPiruBase& state = command.Interpreter();
   TextPos start = state.Cur;
   std::size_t end = 0;
-  if (state.Stack.Count() == 0) {
+  if (state.Stack.Count() == 0 && ShortcutsHere(state)) {
     if (const auto* d = ChainCache().Find(start, end)) {
       std::shared_ptr<const DecodedChain> decoded = *d;  // deciding runs code, which may evict it
       state.Cur.offset = end;
@@ -244,7 +247,7 @@ void If(TCommand& command) {
   bool cacheable = state.Stack.Count() == 0;
   std::uint32_t takes = state.LineTakes;
   auto decoded = std::make_shared<DecodedChain>(DecodedChain{ReadChain(state), false, 0});
-  if (cacheable && state.Cur.text == start.text) {
+  if (cacheable && state.Cur.SameWalk(start)) {
     decoded->took_line = state.LineTakes != takes;
     decoded->line_after = state.Line;
     for (auto& cond : decoded->chain) cond.compiled = CompileExpression(state, cond.expression);

@@ -113,10 +113,8 @@ void ContinueLoop(TCommand& c) {
       found = true;
       break;
     }
-    DiscardRecord(state, last);
     last = std::move(r);
   }
-  if (found) DiscardRecord(state, last);
   TRunControl target = found ? std::move(r) : std::move(last);
   RestoreFileName(state, target);
   state.RunControl.Push(std::move(target));
@@ -130,16 +128,17 @@ void Jump(TCommand& c) {
   TakenRecords taken(state);
   TRunControl r;
   while (state.RunControl.Pop(r)) {
-    if (!r.body) {
+    if (!r.HasBlock()) {
       state.RunControl.Push(std::move(r));
       break;
     }
-    std::size_t at = r.body->find(pattern);
-    if (at != std::string::npos && (at == 0 || (*r.body)[at - 1] == '\n' || (*r.body)[at - 1] == ':' ||
-                                    (*r.body)[at - 1] == ' ' || (*r.body)[at - 1] == '\t')) {
-      const std::string* body = r.body.get();
+    const TextPos block = r.start;
+    std::string_view walked = std::string_view(*block.text).substr(block.offset, block.Limit() - block.offset);
+    std::size_t at = walked.find(pattern);
+    if (at != std::string::npos && (at == 0 || walked[at - 1] == '\n' || walked[at - 1] == ':' ||
+                                    walked[at - 1] == ' ' || walked[at - 1] == '\t')) {
       state.RunControl.Push(std::move(r));
-      state.MoveCursor(TextPos{body, at});
+      state.MoveCursor(TextPos{block.text, block.offset + at, block.end});
       return;
     }
     taken.Take(r);
@@ -292,38 +291,39 @@ void LeaveCommand(TCommand& c) { Leave(c.Interpreter()); }
 
 }  // namespace
 
+// The block is read where it is written. Walking it later reads the same bytes the same
+// way: a line continued by "&" is continued there too, by the reader that meets the "&".
 Block ReadBlock(TPiruBase& state) {
   TextPos& c = state.Cur;
-  if (c.None()) return Block{MakeProgramText(std::string()), 0};
+  if (c.None()) return Block{};
   SkipBlanks(c);
   if (c.At() == '\r' || c.At() == '\n') {
     TakeLineNumber(state, c);
     ExecutePending(state);
+    if (c.None()) return Block{};
     SkipBlanks(c);
   }
   Block block;
   block.first_line = LineAt(state, c);
+  block.text = KeepText(c.text);
   if (c.At() == '(') {
-    block.body = MakeProgramText(ReadBracket(state, c));
-    return block;
+    std::size_t begin = c.offset + 1;
+    ReadBracket(state, c);
+    block.start = TextPos{c.text, begin, c.offset - 1};  // up to the ")"
+  } else {
+    std::size_t begin = c.offset;
+    ReadRest(state, c);  // the rest of the statement
+    block.start = TextPos{c.text, begin, c.offset};
   }
-  std::string copy = ReadRest(state, c);  // the rest of the statement
-  block.body = MakeProgramText(std::move(copy));
   return block;
 }
 
 TRunControl* EnterBlock(TPiruBase& state, std::uint8_t kind, const Block& block) {
   if (state.Cur.None()) return nullptr;  // the program has ended
   TRunControl& record =
-      state.RunControl.Emplace(kind, state.Cur, block.body, state.InternedFileName(), block.first_line);
+      state.RunControl.Emplace(kind, state.Cur, block.start, block.text, state.InternedFileName(), block.first_line);
   state.Cur = record.start;
   return &record;
-}
-
-void DiscardRecord(TPiruBase& state, TRunControl& record) {
-  if (!record.body || record.body.get() != state.Cur.text) return;
-  auto& kept = state.DiscardedTexts;
-  if (kept.empty() || kept.back() != record.body) kept.push_back(std::move(record.body));
 }
 
 void CheckRunControl(TPiruBase& state) {
@@ -414,6 +414,7 @@ void EnterCall(TPiruBase& state, const THashNode& label) {
   TRunControl& r = state.RunControl.Emplace();
   r.kind = kCall;
   r.start = state.Cur;
+  r.text = KeepText(state.Cur.text);  // the caller's text, to come back to
   r.return_position = label.Ref;
   r.file_name = state.InternedFileName();
   state.FileName = label.Mark;

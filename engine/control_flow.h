@@ -1,6 +1,6 @@
-// Blocks, loops, jumps and subroutine calls on top of a bare program cursor: a block is
-// cut out of the text as a copy that the cursor walks, and the run-control stack says
-// where to go when a copy ends.
+// Blocks, loops, jumps and subroutine calls on top of a bare program cursor: a block is a
+// view into the text it is written in, which the cursor walks, and the run-control stack
+// says where to go when the view ends.
 #pragma once
 #include <memory>
 #include <string>
@@ -14,7 +14,8 @@ class THashNode;
 
 // The block behind the cursor: a bracketed group, or the rest of the statement.
 struct Block {
-  ProgramText body;
+  TextPos start;     // the view: its first character, and where it ends
+  ProgramText text;  // the text it lies in, held by the record that runs it
   std::int32_t first_line = 0;
 };
 Block ReadBlock(TPiruBase& state);
@@ -25,10 +26,6 @@ TRunControl* EnterBlock(TPiruBase& state, std::uint8_t kind, const Block& block)
 
 // At the end of a text: resumes behind the innermost construct or repeats it.
 void CheckRunControl(TPiruBase& state);
-
-// Drops a record taken off the stack while the cursor may still stand in its block,
-// which then lives on until the cursor has left it.
-void DiscardRecord(TPiruBase& state, TRunControl& record);
 
 // The statement "N回".
 void RepeatStatement(TPiruBase& state, const std::string& count);

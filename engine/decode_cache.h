@@ -1,21 +1,20 @@
 // What the reader decoded at a text position, kept for the next time the same text is
-// read there. Program texts never change once prepared, but a block's copy may be freed
-// and another text made at the same address, so an entry counts only while the bytes it
-// was decoded from are still the bytes at that position. Those are compared again only
-// when a program text has been freed since they last were (or the text is no program
-// text).
+// read there. A position is (text, offset, end of the walked part): a block's end can
+// stop a reading that the whole text would let go on. An entry holds its program text,
+// so no other text can be made at that address while the entry lasts: an entry found is
+// always the decoding of the bytes at that position. Texts that are no program texts are
+// not kept.
 //
 // Every statement looks itself up here, so the table is a plain open-addressed one whose
 // size is a power of two. An entry found lasts until the next Store; whoever runs code
-// that may decode more takes what it needs first.
+// that may decode more takes what it needs first. With the fast paths off nothing is
+// found, and nothing stored.
 #pragma once
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <memory>
-#include <string>
 #include <vector>
 
+#include "engine/fast_paths.h"
 #include "engine/program_text.h"
 #include "engine/text_pos.h"
 
@@ -24,52 +23,50 @@ namespace pirune {
 template <class Decoded>
 class DecodeCache {
  public:
-  // The entry for `at`, or null. `end` tells where the decoded text ended.
-  const Decoded* Find(const TextPos& at, std::size_t& end) const {
-    if (slots_.empty() || !at.text) return nullptr;
+  // The entry for `at`, or null. `stop` tells where the decoded text ended.
+  const Decoded* Find(const TextPos& at, std::size_t& stop) const {
+    if (slots_.empty() || !at.text || !FastPathsOn()) return nullptr;
     for (std::size_t i = SlotOf(at);; i = (i + 1) & mask_) {
       const Slot& s = slots_[i];
       if (!s.entry) return nullptr;
-      if (s.text != at.text || s.offset != at.offset) continue;
-      const Entry& e = *s.entry;
-      if (!e.program_text || e.verified != ProgramTextsFreed()) {
-        const std::string& text = *at.text;
-        if (at.offset > text.size() || text.size() - at.offset < e.source.size() ||
-            std::memcmp(text.data() + at.offset, e.source.data(), e.source.size()) != 0)
-          return nullptr;
-        if (e.program_text) e.program_text = IsProgramText(at.text);
-        e.verified = ProgramTextsFreed();
-      }
-      end = at.offset + e.source.size();
-      return &e.decoded;
+      if (s.at != at) continue;
+      stop = s.entry->stop;
+      return &s.entry->decoded;
     }
   }
 
-  void Store(const TextPos& at, std::size_t end, Decoded decoded) {
-    if (count_ >= kLimit) Clear();  // texts of finished blocks pile up
+  void Store(const TextPos& at, std::size_t stop, Decoded decoded) {
+    if (!FastPathsOn()) return;
+    ProgramText text = KeepText(at.text);
+    if (!text) return;
+    if (count_ >= kLimit) Clear();  // texts run as programs come and go
     if ((count_ + 1) * 2 > slots_.size()) Grow();
-    auto entry = std::make_unique<Entry>(Entry{at.text->substr(at.offset, end - at.offset), std::move(decoded),
-                                               IsProgramText(at.text), ProgramTextsFreed()});
+    auto entry = std::make_unique<Entry>(Entry{std::move(decoded), stop, std::move(text)});
     for (std::size_t i = SlotOf(at);; i = (i + 1) & mask_) {
       Slot& s = slots_[i];
-      if (s.entry && (s.text != at.text || s.offset != at.offset)) continue;
+      if (s.entry && s.at != at) continue;
       if (!s.entry) ++count_;
-      s = Slot{at.text, at.offset, std::move(entry)};
+      s = Slot{at, std::move(entry)};
       return;
     }
+  }
+
+  // Forgets every entry, which lets their texts go.
+  void Clear() {
+    slots_.clear();
+    mask_ = 0;
+    count_ = 0;
   }
 
  private:
   static constexpr std::size_t kLimit = 4096;
   struct Entry {
-    std::string source;
     Decoded decoded;
-    mutable bool program_text;       // the text was a program text when last compared
-    mutable std::uint64_t verified;  // ProgramTextsFreed() then
+    std::size_t stop;
+    ProgramText text;  // held, so that its address keeps meaning this text
   };
   struct Slot {
-    const std::string* text = nullptr;
-    std::size_t offset = 0;
+    TextPos at;
     std::unique_ptr<Entry> entry;  // entries stay where they are when the table grows
   };
 
@@ -81,16 +78,10 @@ class DecodeCache {
     mask_ = slots_.size() - 1;
     for (Slot& s : old) {
       if (!s.entry) continue;
-      std::size_t i = SlotOf(TextPos{s.text, s.offset});
+      std::size_t i = SlotOf(s.at);
       while (slots_[i].entry) i = (i + 1) & mask_;
       slots_[i] = std::move(s);
     }
-  }
-
-  void Clear() {
-    slots_.clear();
-    mask_ = 0;
-    count_ = 0;
   }
 
   std::vector<Slot> slots_;

@@ -11,6 +11,7 @@
 
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
+#include "engine/fast_paths.h"
 #include "engine/nesting.h"
 #include "engine/numeric_program.h"
 #include "engine/piru_base.h"
@@ -403,6 +404,7 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
   };
   static std::unordered_map<std::string, std::shared_ptr<const Compiled>, Hash, std::equal_to<>> compiled[2];
+  if (!ShortcutsHere(state)) return nullptr;
   auto& table = compiled[after_operand ? 1 : 0];
   std::string_view rest = std::string_view(text).substr(offset);
   auto it = table.find(rest);
@@ -582,6 +584,7 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
 
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
                               std::optional<std::int64_t>* integer) {
+  if (!ShortcutsHere(state)) return false;
   NumericValue value{};
   if (argument.compiled.numeric.Run(state, nullptr, value)) {
     state.SetLastMark("e");
@@ -615,6 +618,7 @@ std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, co
 }
 
 bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds) {
+  if (!ShortcutsHere(state)) return false;
   NumericValue number{};
   if (expression.compiled->numeric.Run(state, nullptr, number)) {
     state.SetLastMark("e");
@@ -670,7 +674,7 @@ bool StrToInteger(std::string_view text, std::int64_t& out) {
 Number StrToValue(std::string_view text) {
   // Most numbers arrive as plain digits: read those without the general machinery.
   std::int64_t integer;
-  if (StrToInteger(text, integer)) return static_cast<Number>(integer);
+  if (FastPathsOn() && StrToInteger(text, integer)) return static_cast<Number>(integer);
   std::string t = Trim(text);
   if (t.empty()) return 0;
   if (t.size() > 254) t.resize(254);

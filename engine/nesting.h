@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/errors.h"
+#include "engine/fast_paths.h"
 #include "engine/piru_base.h"
 
 namespace pirune {
@@ -24,5 +25,14 @@ class NestingGuard {
  private:
   TPiruBase& state_;
 };
+
+// The shortcuts (fast_paths.h) skip guards that the general reading takes: a decoded
+// statement is not read again, a kept expression is not evaluated level by level. Near the
+// bound they are not taken, so the bound trips where the general reading trips it. The
+// room left covers the deepest expression that is kept (32 groups, two levels each).
+constexpr int kShortcutHeadroom = 72;
+inline bool ShortcutsHere(const TPiruBase& state) {
+  return FastPathsOn() && state.Nesting <= kMaxNesting - kShortcutHeadroom;
+}
 
 }  // namespace pirune

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/run_control.h"
+#include "engine/program_text.h"
 #include "engine/text_pos.h"
 #include "engine/words.h"
 
@@ -46,9 +47,6 @@ class TPiruBase {
     Cur = to;
     ++CursorMoves;
   }
-  // Block texts whose records were discarded while the cursor stood in them: they live
-  // on until no record and no cursor can point into them.
-  std::vector<ProgramText> DiscardedTexts;
   std::vector<std::unique_ptr<const std::string>> FileNames;  // interned
   std::int32_t Line = 0;
   // Counts line numbers taken, so a cached decoding can tell whether it took one.
@@ -99,7 +97,7 @@ class TPiruBase {
   // Error handling: show the dialog (true) or ignore errors (false).
   bool WarnOnError = true;
   THashNode* ErrorLabel = nullptr;
-  TextPos ResumePosition;
+  KeptPosition ResumePosition;  // kept after the statement: it holds its text
 
   // While a statement ended by a line break runs, the cursor stands at the start of the
   // next line; errors raised with the cursor there belong to the line that just ended.

@@ -1,24 +1,34 @@
-// Program texts: every text the run's cursor walks (loaded files, copies of blocks,
-// texts run as programs) is made here, and counted when freed. While no program text has
-// been freed, a program text found at an address is still the one that was there: what
-// was decoded from it needs no second look at its bytes.
+// Program texts: every text the run's cursor walks (loaded files, texts run as programs)
+// is made here. Blocks are views into them, never copies. A text lives while anything
+// holds it: whoever runs it, and every position kept beyond the statement that made it
+// (run-control records, the resume position after an error, what the decode caches keep).
+// So an address that something kept can never be taken by another text.
 #pragma once
-#include <cstdint>
 #include <memory>
 #include <string>
+
+#include "engine/text_pos.h"
 
 namespace pirune {
 
 using ProgramText = std::shared_ptr<const std::string>;
 
 ProgramText MakeProgramText(std::string text);
-// Whether the text is a program text still alive.
-bool IsProgramText(const std::string* text);
 
-namespace detail {
-inline std::uint64_t program_texts_freed = 0;
-}
-// Moves on whenever a program text is freed.
-inline std::uint64_t ProgramTextsFreed() { return detail::program_texts_freed; }
+// The program text at that address, kept alive by the answer; null for any other text.
+ProgramText KeepText(const std::string* text);
+
+// A position kept beyond the statement that made it: it holds its text.
+class KeptPosition {
+ public:
+  KeptPosition() = default;
+  KeptPosition(const TextPos& at) : at_(at), text_(KeepText(at.text)) {}  // NOLINT: a position, kept
+  operator const TextPos&() const { return at_; }  // NOLINT
+  bool None() const { return at_.None(); }
+
+ private:
+  TextPos at_;
+  ProgramText text_;
+};
 
 }  // namespace pirune

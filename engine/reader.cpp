@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/errors.h"
+#include "engine/fast_paths.h"
 #include "engine/piru_base.h"
 #include "engine/program_text.h"
 #include "engine/sjis.h"
@@ -33,13 +34,13 @@ bool IsOperatorChar(unsigned char c) {
 
 void StepChar(TextPos& c) {
   if (c.AtEnd()) return;
-  c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.text->size()) ? 2 : 1;
+  c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.Limit()) ? 2 : 1;
 }
 
 void SkipSpaces(TextPos& c) {
   if (!c.text) return;
   const char* t = c.text->data();
-  std::size_t size = c.text->size(), i = c.offset;
+  std::size_t size = c.Limit(), i = c.offset;
   while (i < size && (t[i] == '\t' || t[i] == ' ')) ++i;
   c.offset = i;
 }
@@ -49,7 +50,7 @@ std::string ReadWord(TextPos& c) {
   SkipSpaces(c);
   // Words are read everywhere: the bytes are walked directly.
   const std::string& t = *c.text;
-  std::size_t size = t.size(), start = c.offset, i = start;
+  std::size_t size = c.Limit(), start = c.offset, i = start;
   while (i < size) {
     unsigned char b = static_cast<unsigned char>(t[i]);
     if (IsWordDelimiter(b)) break;
@@ -113,8 +114,8 @@ bool AtLiteral(const TextPos& c) {
 std::string ReadLiteral(TPiruBase& state, TextPos& c, std::size_t limit) {
   if (c.None() || !AtLiteral(c)) return {};
   const std::string& t = *c.text;
-  std::size_t start = c.offset;
-  std::size_t end = limit == std::string::npos || limit > t.size() - start ? t.size() : start + limit;
+  std::size_t start = c.offset, size = c.Limit();
+  std::size_t end = limit == std::string::npos || limit > size - start ? size : start + limit;
   auto char_len = [&](std::size_t i) { return (IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < end) ? 2 : 1; };
   std::size_t i = start;
   if (t[i] == '"') {
@@ -152,11 +153,12 @@ std::string ReadLiteral(TPiruBase& state, TextPos& c, std::size_t limit) {
     terminator = t.substr(i, char_len(i));
     i += terminator.size();
   }
+  std::string_view walked(t.data(), end);  // a terminator is found only within it
   while (i < end && !terminator.empty()) {
-    if (t[i] == '\\' || t.compare(i, 2, "￥") == 0) {
+    if (t[i] == '\\' || walked.compare(i, 2, "￥") == 0) {
       i += char_len(i);
       if (i < end) i += char_len(i);
-    } else if (t.compare(i, terminator.size(), terminator) == 0) {
+    } else if (walked.compare(i, terminator.size(), terminator) == 0) {
       c.offset = i + terminator.size();
       return t.substr(start, c.offset - start);
     } else {
@@ -199,12 +201,11 @@ void SkipToLineEnd(TextPos& c) {
 
 namespace {
 
-// Where the line ends of program texts lead: loops take the same few over and over.
-// While no program text has been freed, one seen at an address is still the same text.
+// Where the line ends of program texts lead: loops take the same few over and over. A
+// slot holds its text, so the address it was seen at still means that text.
 struct LineEndSeen {
-  const std::string* text = nullptr;
-  std::size_t offset = 0;
-  std::uint64_t freed = 0;  // ProgramTextsFreed() when it was seen
+  TextPos at;
+  ProgramText text;
   std::size_t after = 0;
   std::int32_t line = 0;
 };
@@ -214,25 +215,11 @@ LineEndSeen& SeenSlot(const TextPos& c) {
   return line_ends_seen[(PositionHash(c) >> 32) & (line_ends_seen.size() - 1)];
 }
 
-// Whether the text is a program text, asked again only when the text or the count of
-// freed texts changed: a loop takes its line ends from the same text.
-bool IsProgramTextNow(const std::string* text) {
-  static const std::string* asked = nullptr;
-  static std::uint64_t asked_when = 0;
-  static bool answer = false;
-  if (text != asked || asked_when != ProgramTextsFreed()) {
-    asked = text;
-    asked_when = ProgramTextsFreed();
-    answer = IsProgramText(text);
-  }
-  return answer;
-}
-
 // The line end read from the text, and kept when the text is a program text. (Kept
 // out of line: the taking of a line end seen before then needs no registers saved.)
 [[gnu::noinline]] void ReadLineNumber(TPiruBase& state, TextPos& c, LineEndSeen& seen) {
   const auto* t = reinterpret_cast<const unsigned char*>(c.text->data());
-  std::size_t size = c.text->size(), i = c.offset;
+  std::size_t size = c.Limit(), i = c.offset;
   constexpr std::uint64_t kLineEndsAndBlanks = (1ull << '\t') | (1ull << '\n') | (1ull << '\r') | (1ull << ' ');
   while (i < size && t[i] <= ' ' && ((kLineEndsAndBlanks >> t[i]) & 1)) ++i;
   std::size_t first_digit = i;
@@ -242,7 +229,9 @@ bool IsProgramTextNow(const std::string* text) {
   bool digits = i > first_digit;
   if (digits && i < size && t[i] == ':') ++i;
   state.Line = digits ? n : -1;
-  if (IsProgramTextNow(c.text)) seen = LineEndSeen{c.text, c.offset, ProgramTextsFreed(), i, state.Line};
+  if (FastPathsOn()) {
+    if (ProgramText text = KeepText(c.text)) seen = LineEndSeen{c, std::move(text), i, state.Line};
+  }
   c.offset = i;
 }
 
@@ -255,7 +244,7 @@ void TakeLineNumber(TPiruBase& state, TextPos& c) {
     return;
   }
   LineEndSeen& seen = SeenSlot(c);
-  if (seen.text == c.text && seen.offset == c.offset && seen.freed == ProgramTextsFreed()) {
+  if (FastPathsOn() && seen.at == c) {
     c.offset = seen.after;
     state.Line = seen.line;
     return;

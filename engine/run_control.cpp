@@ -33,10 +33,10 @@ void TRunControlStack::ClearAll() {
 
 const TRunControl* TRunControlStack::FindBody(const std::string* text) const {
   for (auto it = frame_.rbegin(); it != frame_.rend(); ++it)
-    if (it->body.get() == text) return &*it;
+    if (it->HasBlock() && it->start.text == text) return &*it;
   for (auto f = saved_.rbegin(); f != saved_.rend(); ++f)
     for (auto it = f->rbegin(); it != f->rend(); ++it)
-      if (it->body.get() == text) return &*it;
+      if (it->HasBlock() && it->start.text == text) return &*it;
   return nullptr;
 }
 

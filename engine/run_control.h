@@ -31,22 +31,28 @@ enum RunControlKind : std::uint8_t {
 
 struct TRunControl {
   TRunControl() = default;
-  // A record whose cursor walks `body` and comes back to `return_to`. (Member by member:
-  // a record is made for every block entered, and zeroing it whole costs more.)
-  TRunControl(std::uint8_t kind_of, TextPos return_to, ProgramText walked, const std::string* file, std::int32_t line)
-      : start{walked.get(), 0},
+  // A record whose cursor walks the block `walked` (a view into `text`) and comes back
+  // to `return_to`. (Member by member: a record is made for every block entered, and
+  // zeroing it whole costs more.)
+  TRunControl(std::uint8_t kind_of, TextPos return_to, TextPos walked, ProgramText text_of, const std::string* file,
+              std::int32_t line)
+      : start(walked),
         return_position(return_to),
         kind(kind_of),
-        body(std::move(walked)),
+        text(std::move(text_of)),
         file_name(file),
         first_line(line) {}
+
+  // Whether the cursor walks a block of this record's own (calls, events and local
+  // blocks run where they were written).
+  bool HasBlock() const { return kind != kCall && kind != kEvent && kind != kLocalBlock; }
 
   TextPos start;
   TextPos return_position;
   std::int64_t counter = 0;  // "ループ" may go round more than 2^31 times
   std::int64_t limit = 0;
   std::uint8_t kind = kUnknown;
-  ProgramText body;  // the block the cursor walks while it runs
+  ProgramText text;  // the text `start` points into, held for as long as the record
   const std::string* file_name = nullptr;  // the current file name when it began (interned)
   std::string condition;                    // ループ: the condition, re-evaluated each time
   THashNode* counter_word = nullptr;        // 繰り返す: the counter variable
@@ -69,7 +75,7 @@ class TRunControlStack {
   void PushFrame();
   void PopFrame();
   void ClearAll();
-  // The record (in any frame) whose block is the given text, if any.
+  // The innermost record (in any frame) whose block lies in the given text, if any.
   const TRunControl* FindBody(const std::string* text) const;
 
  private:

@@ -135,7 +135,7 @@ DecodeCache<KeptStatement> kept_statementcache;
 DecodeCache<KeptStatement>& StatementCache() { return kept_statementcache; }
 
 void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos start) {
-  if (start.None() || state.Stack.Count() > 0) {
+  if (start.None() || state.Stack.Count() > 0 || !ShortcutsHere(state)) {
     AssignStatement(state, target, c);
     return;
   }
@@ -183,7 +183,7 @@ void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
   auto& r = state.Recording;
   if (!r.active) return;
   r.active = false;
-  if (!r.pure || r.nesting != state.Nesting || state.Cur.text != r.start.text || state.Stack.Count() == 0) return;
+  if (!r.pure || r.nesting != state.Nesting || !state.Cur.SameWalk(r.start) || state.Stack.Count() == 0) return;
   DecodedStatement d;
   d.end = end;
   for (std::size_t i = 0; i < state.Stack.Count(); ++i) d.fragments.push_back(state.Stack.Get(i));
@@ -384,14 +384,6 @@ void LiteralStatement(TPiruBase& state) {
   TokenAnalysis(state, std::move(f), false);
 }
 
-// Between top-level statements nothing points into a discarded block any more, unless
-// the cursor itself still walks one.
-void ForgetDiscardedTexts(TPiruBase& state) {
-  for (const auto& kept : state.DiscardedTexts)
-    if (kept.get() == state.Cur.text) return;
-  state.DiscardedTexts.clear();
-}
-
 // Steps over the line end at the cursor; answers false when the line goes on (it ended
 // in ","), true when the statement ends there.
 bool TakeLineEnd(TPiruBase& state) {
@@ -407,7 +399,7 @@ bool TakeLineEnd(TPiruBase& state) {
 // just run (or where a block has just ended) that is done at once, not by another step.
 void TakeLineEndAtOnce(TPiruBase& state) {
   TextPos& c = state.Cur;
-  if (state.Stack.Count() != 0 || c.None()) return;
+  if (state.Stack.Count() != 0 || c.None() || !FastPathsOn()) return;
   unsigned char b = c.At();
   if (b == '\r' || b == '\n') TakeLineEnd(state);
 }
@@ -452,7 +444,7 @@ void Step(TPiruBase& state) {
   TextPos& c = state.Cur;
   SkipBlanks(c);
   unsigned char b = c.At();
-  if (state.Stack.Count() == 0 && b != 0 && b != '\r' && b != '\n' && b != ';' && b != '*') {
+  if (state.Stack.Count() == 0 && b != 0 && b != '\r' && b != '\n' && b != ';' && b != '*' && ShortcutsHere(state)) {
     std::size_t end = 0;
     if (const KeptStatement* kept = StatementCache().Find(c, end)) {
       ++state.StatementsReplayed;
@@ -580,7 +572,6 @@ void RunLoop(TPiruBase& state) {
       last = TextPos{};
       continue;
     }
-    if (!state.DiscardedTexts.empty() && state.RunControl.Empty()) ForgetDiscardedTexts(state);
     try {
       if (state.RunControl.Count() > static_cast<std::size_t>(kMaxRunControlRecords))
         RaiseScriptError(state, "実行が無限ループしている可能性があるので終了します。");

@@ -98,6 +98,7 @@ void LocalBlockStart(TCommand& command) {
   TRunControl r;
   r.kind = kLocalBlock;
   r.start = state.Cur;
+  r.text = KeepText(state.Cur.text);
   r.return_position = c;
   r.file_name = state.InternedFileName();
   state.RunControl.Push(std::move(r));
@@ -109,7 +110,6 @@ void LocalBlockEnd(TCommand& c) {
   TRunControl r;
   if (!state.RunControl.Pop(r)) return;
   if (r.kind != kLocalBlock) {
-    DiscardRecord(state, r);
     throw Exception("『ここから』と『ここまで』がうまく対応していません。");
   }
   state.Words.PopScope();

@@ -2,6 +2,9 @@
 #include <string>
 #include <vector>
 
+#include <cstdlib>
+
+#include "engine/fast_paths.h"
 #include "engine/piru_base.h"
 #include "gui/console/console_host.h"
 #include "platform/cp932.h"
@@ -10,6 +13,8 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;
+  // The reference run: every shortcut off, every statement read the general way.
+  if (const char* off = std::getenv("PIRUNE_NO_FAST_PATHS"); off && std::string(off) == "1") pirune::SetFastPaths(false);
   for (int i = 1; i < argc; ++i) {
     std::string raw = argv[i];
     auto sjis = pirune::cp932::FromUtf8(raw);

@@ -7,6 +7,8 @@
 # standard output followed by standard error), optionally NAME.status (the exit status,
 # 0 when missing), NAME.args (more command-line arguments, one line) and a folder
 # NAME.files whose files are put beside the script (".prw" ones converted too).
+# With PIRUNE_NO_FAST_PATHS=1 in the environment the runtime takes none of its shortcuts,
+# and every test must still give the same output (ctest runs them so as "scripts-plain").
 set -u
 runtime=$(realpath "$1")
 dir=$(realpath "$2")
