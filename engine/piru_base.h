@@ -119,6 +119,9 @@ class TPiruBase {
     int nesting = 0;
   } Recording;
 
+  // Test mode only: runs a handler before every statement (engine/reentry_probe.h).
+  std::function<void()> ReentryProbe;
+
   // When not 0, the run stops after this many more statements steps (for harnesses that
   // must bound any script's running time).
   std::uint64_t StepBudget = 0;

@@ -582,6 +582,10 @@ void RunLoop(TPiruBase& state) {
         EndProgram(state, state.ExitCode);
         return;
       }
+      if (state.ReentryProbe) {
+        state.ReentryProbe();
+        if (state.Cur.None() || state.Stop) return;
+      }
       last = state.Cur;
       replayed = state.StatementsReplayed;
       Step(state);
@@ -614,7 +618,8 @@ class SavedRunFields {
         line_(state.Line),
         file_name_(state.FileName),
         case_subject_(state.CaseSubject),
-        condition_(state.CondResult) {
+        condition_(state.CondResult),
+        scopes_(state.Words.ScopeDepth()) {
     state.PositionalArgs = false;
     state.ArgDefaulted = false;
     state.Recording.active = false;
@@ -632,6 +637,7 @@ class SavedRunFields {
     state_.FileName = std::move(file_name_);
     state_.CaseSubject = std::move(case_subject_);
     state_.CondResult = condition_;
+    while (state_.Words.ScopeDepth() > scopes_) state_.Words.PopScope();
   }
   SavedRunFields(const SavedRunFields&) = delete;
   SavedRunFields& operator=(const SavedRunFields&) = delete;
@@ -648,6 +654,7 @@ class SavedRunFields {
   std::int32_t line_;
   std::string file_name_, case_subject_;
   std::int32_t condition_;
+  std::size_t scopes_;
 };
 
 void RunNestedRun(TPiruBase& state, const std::function<void()>& enter) {
