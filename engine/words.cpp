@@ -138,24 +138,21 @@ THash::~THash() {
 }
 
 THashNode& THash::Add(std::unique_ptr<THashNode> word) {
-  if (auto it = index_.find(word->Name); it != index_.end()) {
-    THashNode& existing = *it->second;
-    if (existing.Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
-    existing.TakeMeaning(std::move(*word));
-    Changed();
-    return existing;
-  }
   if (!buckets_) buckets_ = std::make_unique<std::array<Bucket, 256>>();
+  if (THashNode* existing = index_.Insert(word.get())) {
+    if (existing->Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
+    existing->TakeMeaning(std::move(*word));
+    Changed();
+    return *existing;
+  }
   THashNode& added = *(*buckets_)[BucketOf(word->Name)].emplace_back(std::move(word));
-  index_.emplace(added.Name, &added);
   Changed();
   return added;
 }
 
 THashNode* THash::FindExact(std::string_view name) const {
   if (name.empty()) return nullptr;
-  auto it = index_.find(name);
-  return it == index_.end() ? nullptr : it->second;
+  return index_.Find(name);
 }
 
 namespace {
@@ -185,10 +182,9 @@ THashNode* THash::Find(std::string_view name, bool normalise) const {
 }
 
 bool THash::RemoveExact(std::string_view name) {
-  auto found = index_.find(name);
-  if (found == index_.end()) return false;
-  THashNode* word = found->second;
-  index_.erase(found);
+  THashNode* word = index_.Find(name);
+  if (!word) return false;
+  index_.Erase(name);
   auto& bucket = (*buckets_)[BucketOf(name)];
   for (auto it = bucket.begin(); it != bucket.end(); ++it) {
     if (it->get() == word) {
@@ -211,7 +207,7 @@ int THash::Remove(std::string_view name, bool normalise) {
 void THash::Clear() {
   removed_.clear();
   if (Count() == 0) return;
-  index_.clear();
+  index_.Clear();
   for (auto& b : *buckets_) b.clear();
   Changed();
 }
@@ -260,7 +256,7 @@ std::unique_ptr<THash> THash::Copy() const {
     for (const auto& w : (*buckets_)[b]) {
       auto entry = std::make_unique<THashNode>(w->Name, std::string(), 0);
       entry->Assign(*w);
-      copy->index_.emplace(entry->Name, entry.get());
+      copy->index_.Insert(entry.get());
       (*copy->buckets_)[b].push_back(std::move(entry));
     }
   }
@@ -316,7 +312,7 @@ void THashPi::PopScope() {
   std::unique_ptr<THash> scope = std::move(scopes_.back());
   scopes_.pop_back();
   if (!declaring_.empty() && declaring_.back() == scope.get()) declaring_.pop_back();
-  scope->Clear();
+  if (scope->Count() > 0) scope->Clear();  // a scope is never removed from by name
   if (spare_.size() < 64) spare_.push_back(std::move(scope));
 }
 

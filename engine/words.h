@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "engine/name_index.h"
 #include "engine/number.h"
 #include "engine/text_pos.h"
 
@@ -134,7 +134,7 @@ class THash {
   int Remove(std::string_view name, bool normalise);
   void Clear();
   void LoadFromText(std::string_view text);
-  int Count() const { return static_cast<int>(index_.size()); }
+  int Count() const { return static_cast<int>(index_.Size()); }
   void Enumerate(const std::function<void(THashNode&)>& visit) const;
   // The dictionary as lines "name=value" joined by CR LF.
   std::string LineForm() const;
@@ -153,7 +153,7 @@ class THash {
   // buckets. Made on the first word: a local scope that declares nothing costs next to
   // nothing.
   std::unique_ptr<std::array<Bucket, 256>> buckets_;
-  std::unordered_map<std::string_view, THashNode*> index_;  // keys view the words' names
+  TNameIndex index_;
   // Words removed by name: the command being run, the error label or a word the state
   // keeps may be among them, so they stay until the table is cleared.
   std::vector<std::unique_ptr<THashNode>> removed_;
