@@ -312,7 +312,7 @@ void THashPi::PopScope() {
   std::unique_ptr<THash> scope = std::move(scopes_.back());
   scopes_.pop_back();
   if (!declaring_.empty() && declaring_.back() == scope.get()) declaring_.pop_back();
-  if (scope->Count() > 0) scope->Clear();  // a scope is never removed from by name
+  if (scope->Count() > 0) scope->Clear();  // nothing is removed from a scope by name: empty, it holds nothing
   if (spare_.size() < 64) spare_.push_back(std::move(scope));
 }
 
