@@ -3,21 +3,16 @@
 #include "engine/words.h"
 
 namespace pirune {
-namespace {
-
 // FNV-1a, with its high bits folded into the low ones that choose the slot: names that
 // differ only in their last digits must still land apart.
-std::uint32_t HashName(std::string_view name) {
+std::uint32_t TNameIndex::Hash(std::string_view name) {
   std::uint64_t h = 14695981039346656037ull;
   for (unsigned char c : name) h = (h ^ c) * 1099511628211ull;
   return static_cast<std::uint32_t>(h ^ (h >> 29));
 }
 
-}  // namespace
-
-THashNode* TNameIndex::Find(std::string_view name) const {
+THashNode* TNameIndex::Find(std::string_view name, std::uint32_t hash) const {
   if (size_ == 0) return nullptr;
-  std::uint32_t hash = HashName(name);
   for (std::size_t i = Home(hash);; i = (i + 1) & (slots_.size() - 1)) {
     const Slot& s = slots_[i];
     if (!s.word) return nullptr;
@@ -27,7 +22,7 @@ THashNode* TNameIndex::Find(std::string_view name) const {
 
 THashNode* TNameIndex::Insert(THashNode* word) {
   if ((size_ + 1) * 2 > slots_.size()) Grow();
-  std::uint32_t hash = HashName(word->Name);
+  std::uint32_t hash = Hash(word->Name);
   std::size_t i = Home(hash);
   for (; slots_[i].word; i = (i + 1) & (slots_.size() - 1))
     if (slots_[i].hash == hash && slots_[i].word->Name == word->Name) return slots_[i].word;
@@ -38,7 +33,7 @@ THashNode* TNameIndex::Insert(THashNode* word) {
 
 void TNameIndex::Erase(std::string_view name) {
   if (size_ == 0) return;
-  std::uint32_t hash = HashName(name);
+  std::uint32_t hash = Hash(name);
   std::size_t mask = slots_.size() - 1;
   std::size_t i = Home(hash);
   while (slots_[i].word && !(slots_[i].hash == hash && slots_[i].word->Name == name)) i = (i + 1) & mask;

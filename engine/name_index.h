@@ -13,7 +13,11 @@ class THashNode;
 // dictionary at every start) costs little.
 class TNameIndex {
  public:
-  THashNode* Find(std::string_view name) const;
+  THashNode* Find(std::string_view name) const { return Find(name, Hash(name)); }
+  // The same with the name's hash computed once for several indexes (the scopes a
+  // lookup passes through).
+  THashNode* Find(std::string_view name, std::uint32_t hash) const;
+  static std::uint32_t Hash(std::string_view name);
   // Indexes the word unless a word of its name is there already, which is returned.
   // A word's name must not change while it is indexed.
   THashNode* Insert(THashNode* word);

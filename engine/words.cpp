@@ -145,7 +145,10 @@ THashNode& THash::Add(std::unique_ptr<THashNode> word) {
     Changed();
     return *existing;
   }
-  THashNode& added = *(*buckets_)[BucketOf(word->Name)].emplace_back(std::move(word));
+  unsigned b = BucketOf(word->Name);
+  Bucket& bucket = (*buckets_)[b];
+  if (bucket.empty()) Filled(b);
+  THashNode& added = *bucket.emplace_back(std::move(word));
   Changed();
   return added;
 }
@@ -153,6 +156,10 @@ THashNode& THash::Add(std::unique_ptr<THashNode> word) {
 THashNode* THash::FindExact(std::string_view name) const {
   if (name.empty()) return nullptr;
   return index_.Find(name);
+}
+
+THashNode* THash::FindExact(std::string_view name, std::uint32_t hash) const {
+  return name.empty() ? nullptr : index_.Find(name, hash);
 }
 
 namespace {
@@ -208,7 +215,12 @@ void THash::Clear() {
   removed_.clear();
   if (Count() == 0) return;
   index_.Clear();
-  for (auto& b : *buckets_) b.clear();
+  if (filled_.size() > kFewBuckets) {
+    for (auto& b : *buckets_) b.clear();
+  } else {
+    for (std::uint8_t b : filled_) (*buckets_)[b].clear();
+  }
+  filled_.clear();
   Changed();
 }
 
@@ -257,6 +269,7 @@ std::unique_ptr<THash> THash::Copy() const {
       auto entry = std::make_unique<THashNode>(w->Name, std::string(), 0);
       entry->Assign(*w);
       copy->index_.Insert(entry.get());
+      if ((*copy->buckets_)[b].empty()) copy->Filled(b);
       (*copy->buckets_)[b].push_back(std::move(entry));
     }
   }
@@ -277,18 +290,22 @@ THashNode* THashPi::Find(std::string_view name, bool normalise) const {
 }
 
 THashNode* THashPi::Search(std::string_view name, bool normalise) const {
+  // Deep recursion leaves many scopes to pass through: each name is hashed once.
+  if (name.empty()) return nullptr;
+  std::uint32_t hash = TNameIndex::Hash(name);
   if (!normalise || !MayHaveOkurigana(name)) {
     for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it)
-      if (THashNode* w = (*it)->FindExact(name)) return w;
-    return FindExact(name);
+      if (THashNode* w = (*it)->FindExact(name, hash)) return w;
+    return FindExact(name, hash);
   }
   std::string shortened = Normalise(name);
+  std::uint32_t shortened_hash = TNameIndex::Hash(shortened);
   for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it) {
-    if (THashNode* w = (*it)->FindExact(shortened)) return w;
-    if (THashNode* w = (*it)->FindExact(name)) return w;
+    if (THashNode* w = (*it)->FindExact(shortened, shortened_hash)) return w;
+    if (THashNode* w = (*it)->FindExact(name, hash)) return w;
   }
-  if (THashNode* w = FindExact(shortened)) return w;
-  return FindExact(name);
+  if (THashNode* w = FindExact(shortened, shortened_hash)) return w;
+  return FindExact(name, hash);
 }
 
 THashNode& THashPi::AddLocal(std::unique_ptr<THashNode> word) {

@@ -140,6 +140,8 @@ class THash {
   std::string LineForm() const;
   std::unique_ptr<THash> Copy() const;
   THashNode* FindExact(std::string_view name) const;
+  // The same for a name whose TNameIndex::Hash is known.
+  THashNode* FindExact(std::string_view name, std::uint32_t hash) const;
 
  private:
   bool RemoveExact(std::string_view name);
@@ -153,6 +155,13 @@ class THash {
   // buckets. Made on the first word: a local scope that declares nothing costs next to
   // nothing.
   std::unique_ptr<std::array<Bucket, 256>> buckets_;
+  // The buckets that were empty when a word went in, while they are few: a local scope
+  // holds a word or two and is cleared at every return, which then touches only those.
+  static constexpr std::size_t kFewBuckets = 32;
+  std::vector<std::uint8_t> filled_;
+  void Filled(unsigned bucket) {
+    if (filled_.size() <= kFewBuckets) filled_.push_back(static_cast<std::uint8_t>(bucket));
+  }
   TNameIndex index_;
   // Words removed by name: the command being run, the error label or a word the state
   // keeps may be among them, so they stay until the table is cleared.
