@@ -367,7 +367,7 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     state.SetLastMark(plan->mark);
   } else if (THashNode* callee =
                  plan && !plan->call.empty() ? plan->callee.Find(state.Words, plan->call, true) : nullptr) {
-    TextPos c{&rest, plan->call_bracket};
+    TextPos c = plan->call_at.None() ? TextPos{&rest, plan->call_bracket} : plan->call_at;
     value = CallWithBrackets(state, callee, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);

@@ -31,6 +31,7 @@ struct AssignmentPlan {
   std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
   std::string call;                                   // a lone call "name(…)": the name
   std::size_t call_bracket = 0;                       // … and where its "(" stands
+  TextPos call_at;  // … in the program text, when the value was read there: its list is kept there
   TWordLookup callee;
   TWordLookup target;                                 // the word assigned to
 };

@@ -29,7 +29,7 @@ const std::string& KeywordDenakereba() { static const std::string k = Normalise(
 const std::string& KeywordMoshi() { static const std::string k = Normalise("もし"); return k; }
 
 bool At(const TextPos& c, const std::string& keyword) {
-  return std::string_view(*c.text).substr(0, c.Limit()).compare(c.offset, keyword.size(), keyword) == 0;
+  return std::string_view(*c.text).substr(0, c.end).compare(c.offset, keyword.size(), keyword) == 0;
 }
 
 bool AtAnyKeyword(const TextPos& c) {

@@ -133,7 +133,7 @@ void Jump(TCommand& c) {
       break;
     }
     const TextPos block = r.start;
-    std::string_view walked = std::string_view(*block.text).substr(block.offset, block.Limit() - block.offset);
+    std::string_view walked = std::string_view(*block.text).substr(block.offset, block.end - block.offset);
     std::size_t at = walked.find(pattern);
     if (at != std::string::npos && (at == 0 || walked[at - 1] == '\n' || walked[at - 1] == ':' ||
                                     walked[at - 1] == ' ' || walked[at - 1] == '\t')) {
@@ -414,7 +414,7 @@ void EnterCall(TPiruBase& state, const THashNode& label) {
   TRunControl& r = state.RunControl.Emplace();
   r.kind = kCall;
   r.start = state.Cur;
-  r.text = KeepText(state.Cur.text);  // the caller's text, to come back to
+  if (!state.Cur.None()) r.text = KeepText(state.Cur.text);  // the caller's text, to come back to
   r.return_position = label.Ref;
   r.file_name = state.InternedFileName();
   state.FileName = label.Mark;

@@ -584,7 +584,6 @@ std::shared_ptr<const CompiledArgument> CompileArgument(TPiruBase& state, const 
 
 bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument, std::string& out,
                               std::optional<std::int64_t>* integer) {
-  if (!ShortcutsHere(state)) return false;
   NumericValue value{};
   if (argument.compiled.numeric.Run(state, nullptr, value)) {
     state.SetLastMark("e");
@@ -618,7 +617,6 @@ std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, co
 }
 
 bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds) {
-  if (!ShortcutsHere(state)) return false;
   NumericValue number{};
   if (expression.compiled->numeric.Run(state, nullptr, number)) {
     state.SetLastMark("e");

@@ -22,6 +22,9 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
 // Digits with an optional sign and fraction: written back and read again, the same number.
 bool IsPlainNumber(std::string_view s);
 
+// Expressions kept as tokens are made only where the shortcuts are taken (ShortcutsHere,
+// nesting.h: null elsewhere) and used only where a kept statement or "もし" chain is.
+
 // An argument of the shape "operand operator …" (a variable or a number first), kept as
 // tokens; what ArgumentValue gives for it, without reading its text again.
 struct CompiledArgument;

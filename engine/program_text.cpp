@@ -47,8 +47,9 @@ ProgramText MakeProgramText(std::string text) {
 }
 
 ProgramText KeepText(const std::string* text) {
+  if (!text) return nullptr;
   LiveTexts& live = Live();
-  if (text == live.asked && text) return live.answer.lock();  // forgotten when freed
+  if (text == live.asked) return live.answer.lock();  // forgotten when freed
   auto found = live.by_address.find(text);
   if (found == live.by_address.end()) return nullptr;
   ProgramText kept = found->second.lock();

@@ -34,13 +34,13 @@ bool IsOperatorChar(unsigned char c) {
 
 void StepChar(TextPos& c) {
   if (c.AtEnd()) return;
-  c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.Limit()) ? 2 : 1;
+  c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.end) ? 2 : 1;
 }
 
 void SkipSpaces(TextPos& c) {
   if (!c.text) return;
   const char* t = c.text->data();
-  std::size_t size = c.Limit(), i = c.offset;
+  std::size_t size = c.end, i = c.offset;
   while (i < size && (t[i] == '\t' || t[i] == ' ')) ++i;
   c.offset = i;
 }
@@ -50,7 +50,7 @@ std::string ReadWord(TextPos& c) {
   SkipSpaces(c);
   // Words are read everywhere: the bytes are walked directly.
   const std::string& t = *c.text;
-  std::size_t size = c.Limit(), start = c.offset, i = start;
+  std::size_t size = c.end, start = c.offset, i = start;
   while (i < size) {
     unsigned char b = static_cast<unsigned char>(t[i]);
     if (IsWordDelimiter(b)) break;
@@ -114,7 +114,7 @@ bool AtLiteral(const TextPos& c) {
 std::string ReadLiteral(TPiruBase& state, TextPos& c, std::size_t limit) {
   if (c.None() || !AtLiteral(c)) return {};
   const std::string& t = *c.text;
-  std::size_t start = c.offset, size = c.Limit();
+  std::size_t start = c.offset, size = c.end;
   std::size_t end = limit == std::string::npos || limit > size - start ? size : start + limit;
   auto char_len = [&](std::size_t i) { return (IsLeadByte(static_cast<unsigned char>(t[i])) && i + 1 < end) ? 2 : 1; };
   std::size_t i = start;
@@ -219,7 +219,7 @@ LineEndSeen& SeenSlot(const TextPos& c) {
 // out of line: the taking of a line end seen before then needs no registers saved.)
 [[gnu::noinline]] void ReadLineNumber(TPiruBase& state, TextPos& c, LineEndSeen& seen) {
   const auto* t = reinterpret_cast<const unsigned char*>(c.text->data());
-  std::size_t size = c.Limit(), i = c.offset;
+  std::size_t size = c.end, i = c.offset;
   constexpr std::uint64_t kLineEndsAndBlanks = (1ull << '\t') | (1ull << '\n') | (1ull << '\r') | (1ull << ' ');
   while (i < size && t[i] <= ' ' && ((kLineEndsAndBlanks >> t[i]) & 1)) ++i;
   std::size_t first_digit = i;

@@ -21,7 +21,7 @@ void StepChar(TextPos& c);
 inline void SkipBlanks(TextPos& c) {
   if (!c.text) return;
   const char* t = c.text->data();
-  std::size_t size = c.Limit(), i = c.offset;
+  std::size_t size = c.end, i = c.offset;
   while (i < size) {
     unsigned char b = static_cast<unsigned char>(t[i]);
     if (b != '\t' && b != ' ' && b != ',' && b != 0xA4) break;

@@ -142,10 +142,15 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
   std::uint32_t takes = state.LineTakes;
   auto d = std::make_shared<DecodedAssignment>();
   d->target = target;
+  TextPos rest_at = c;
   d->rest = ReadRest(state, c);
   d->took_line = state.LineTakes != takes;
   d->line_after = state.Line;
   d->plan = PlanAssignment(state, d->target, d->rest);
+  // A lone call read as written (no line joined into it) has its "(" in the program text,
+  // where the argument lists of calls are kept.
+  if (!d->plan.call.empty() && std::string_view(*rest_at.text).substr(rest_at.offset, d->rest.size()) == d->rest)
+    d->plan.call_at = TextPos{rest_at.text, rest_at.offset + d->plan.call_bracket, rest_at.end};
   StatementCache().Store(start, c.offset, KeptStatement{d, {}});
   AssignValue(state, d->target, d->rest, &d->plan);
 }
@@ -397,11 +402,10 @@ bool TakeLineEnd(TPiruBase& state) {
 
 // A line end with nothing pending only takes the next line's number; behind a statement
 // just run (or where a block has just ended) that is done at once, not by another step.
-void TakeLineEndAtOnce(TPiruBase& state) {
-  TextPos& c = state.Cur;
-  if (state.Stack.Count() != 0 || c.None() || !FastPathsOn()) return;
-  unsigned char b = c.At();
-  if (b == '\r' || b == '\n') TakeLineEnd(state);
+// (Asked after every statement: the usual answer, no line end, is found first.)
+inline void TakeLineEndAtOnce(TPiruBase& state) {
+  unsigned char b = state.Cur.At();
+  if ((b == '\r' || b == '\n') && state.Stack.Count() == 0 && FastPathsOn()) TakeLineEnd(state);
 }
 
 // When the run goes on after a statement that failed before reading anything, it goes

@@ -297,7 +297,10 @@ bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
 
 std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
   if (fragment.empty()) return {};
-  if (std::string plain; ShortcutsHere(state) && PlainArgument(state, fragment, plain)) return plain;
+  if (ShortcutsHere(state)) {
+    std::string plain;
+    if (PlainArgument(state, fragment, plain)) return plain;
+  }
   TextPos c{&fragment, 0};
   SkipBlanks(c);
   std::string r = ReadValue(state, c, fragment.size());
