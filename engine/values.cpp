@@ -263,8 +263,9 @@ bool PlainWordArgument(TPiruBase& state, const std::string& f, std::string& out)
 }
 
 // The commonest arguments, a number of digits, one back-quoted text or one word standing
-// alone, read without the general machinery (to the same value and mark).
-bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
+// alone, read without the general machinery (to the same value and mark). (Out of line:
+// inlined, it makes ArgumentValue's own reading dearer than the call costs.)
+[[gnu::noinline]] bool PlainArgument(TPiruBase& state, const std::string& f, std::string& out) {
   std::size_t n = f.size(), i = 0;
   if (IsDigit(static_cast<unsigned char>(f[0]))) {
     i = PlainNumberLength(f);

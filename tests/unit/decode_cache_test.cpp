@@ -120,9 +120,9 @@ TEST(DecodeCache, AnEntryKeepsItsTextAlive) {
 }
 
 // Once the cache has let a text go, its address may be taken by another text (texts run
-// as programs come and go): that one is decoded for itself. The test runs where freed
-// memory is given out again (tests/CMakeLists.txt lets the sanitizers do so).
-TEST(DecodeCache, ATextMadeWhereAForgottenOneWasIsDecodedForItself) {
+// as programs come and go): that one is decoded for itself. (ReusedAddress: run where
+// freed memory is given out again, tests/CMakeLists.txt.)
+TEST(ReusedAddress, ATextMadeWhereAForgottenOneWasIsDecodedForItself) {
   DecodeCache<int> cache;
   std::size_t stop = 0;
   ProgramText first = MakeProgramText("A=1\r\n");

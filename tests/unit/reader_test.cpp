@@ -26,9 +26,9 @@ TEST(TakeLineNumber, StepsOverTheLineEndAndTakesTheNumber) {
 
 // A line end taken again is answered from what was seen, which holds its text: no other
 // text can be made at that address meanwhile. Once other line ends have taken its place,
-// the text goes, and a text made at its address is read for itself. (The test runs where
-// freed memory is given out again: tests/CMakeLists.txt lets the sanitizers do so.)
-TEST(TakeLineNumber, ATextMadeWhereAFreedOneWasIsReadAgain) {
+// the text goes, and a text made at its address is read for itself. (ReusedAddress: run
+// where freed memory is given out again, tests/CMakeLists.txt.)
+TEST(ReusedAddress, ALineEndOfATextMadeWhereAFreedOneWasIsReadAgain) {
   TPiruBase state;
   ProgramText first = MakeProgramText("\r\n2:A");
   const std::string* address = first.get();
