@@ -350,6 +350,12 @@ void NumberStatement(TPiruBase& state) {
   while (IsOperatorChar(c.At())) {
     while (IsOperatorChar(c.At())) f += static_cast<char>(c.At()), ++c.offset;
     SkipSpaces(c);
+    // A line that ends in "&" goes on on the next, here as wherever a "&" joins (a block
+    // walked where it is written meets the line end as the main text does).
+    if (f.back() == '&' && (c.At() == '\r' || c.At() == '\n')) {
+      TakeLineNumber(state, c);
+      SkipBlanks(c);
+    }
     f += ReadNumber(c);
     SkipSpaces(c);
     f = EvaluateExpression(state, f);
