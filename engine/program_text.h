@@ -18,12 +18,13 @@ ProgramText MakeProgramText(std::string text);
 // The program text at that address, kept alive by the answer; null for any other text.
 ProgramText KeepText(const std::string* text);
 
-// A position kept beyond the statement that made it: it holds its text.
+// A position kept beyond the statement that made it: it holds its text. It is set from a
+// cursor and read as one, so it converts both ways.
 class KeptPosition {
  public:
   KeptPosition() = default;
-  KeptPosition(const TextPos& at) : at_(at), text_(KeepText(at.text)) {}  // NOLINT: a position, kept
-  operator const TextPos&() const { return at_; }  // NOLINT
+  KeptPosition(const TextPos& at) : at_(at), text_(KeepText(at.text)) {}
+  operator const TextPos&() const { return at_; }
   bool None() const { return at_.None(); }
 
  private:
