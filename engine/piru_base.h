@@ -2,13 +2,14 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/run_control.h"
 #include "engine/program_text.h"
+#include "engine/run_control.h"
 #include "engine/text_pos.h"
 #include "engine/words.h"
 
