@@ -244,12 +244,16 @@ std::string ReadRest(TPiruBase& state, TextPos& c) {
   return out;
 }
 
+bool IsLiteralTarget(const std::string& target) {
+  return !target.empty() && (target[0] == '"' || target[0] == '`' || target[0] == '@');
+}
+
 void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c) {
   if (state.Stack.Count() > 0) {
     AssignToOwner(state, target, c);
     return;
   }
-  if (!target.empty() && (target[0] == '"' || target[0] == '`' || target[0] == '@'))
+  if (IsLiteralTarget(target))
     RaiseScriptError(state, "\"" + target + "の代入文\"は、文法が正しくないため、実行できません。『変数名は、「内容」』のように書いてください。");
   AssignValue(state, target, ReadRest(state, c));
 }

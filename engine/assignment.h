@@ -17,6 +17,9 @@ std::string ReadRest(TPiruBase& state, TextPos& c);
 // "target = value" or "targetは value"; an owner fragment on the word stack makes it an
 // assignment to the owner's item.
 void AssignStatement(TPiruBase& state, const std::string& target, TextPos& c);
+// Whether an assignment's target is a literal (a quoted text, a here-text), which
+// nothing can be assigned to.
+bool IsLiteralTarget(const std::string& target);
 
 // What is known about an assignment's value text from the text alone, worked out once.
 struct AssignmentPlan {

@@ -135,7 +135,8 @@ DecodeCache<KeptStatement> kept_statementcache;
 DecodeCache<KeptStatement>& StatementCache() { return kept_statementcache; }
 
 void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos start) {
-  if (start.None() || state.Stack.Count() > 0 || !ShortcutsHere(state)) {
+  // A target that is a literal is refused by the general reading, never kept.
+  if (start.None() || state.Stack.Count() > 0 || !ShortcutsHere(state) || IsLiteralTarget(target)) {
     AssignStatement(state, target, c);
     return;
   }
