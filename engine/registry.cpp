@@ -1,5 +1,6 @@
 #include "engine/registry.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -104,6 +105,12 @@ struct Slot {
   std::string particle;
   const std::vector<std::string>* equivalents;
 };
+
+// The number of slots, as parsing would give it: "," is never the second byte of a
+// double-byte character. (Counted, not parsed: every command's invocation asks.)
+std::size_t SlotCount(const std::string& pattern) {
+  return pattern.empty() ? 0 : static_cast<std::size_t>(std::count(pattern.begin(), pattern.end(), ',')) + 1;
+}
 
 // Patterns are few and every call binds one: each is parsed once.
 const std::vector<Slot>& Slots(const std::string& pattern) {
@@ -250,7 +257,7 @@ void InvokeBound(TPiruBase& state, const THashNode& command) {
   if (!handler) NotAvailableYet(state, command.Name);
   auto wrapped = [&] { return "『" + command.Name + "』命令の実行中にエラー。"; };
   try {
-    TCommand running(state, command, Slots(command.Pattern).size());
+    TCommand running(state, command, SlotCount(command.Pattern));
     handler(running);
   } catch (const Exception& e) {
     if (e.Message().find("[エラー]") != std::string::npos) RaiseScriptError(state, wrapped());
