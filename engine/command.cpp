@@ -34,9 +34,7 @@ const std::string& TCommand::Raw(std::size_t slot) const {
 
 std::string TCommand::WordName(std::size_t slot) const { return WithoutBackQuotes(Raw(slot)); }
 
-std::string TCommand::ValueOf(std::size_t slot) { return ArgumentValue(state_, Raw(slot)); }
-
-std::string TCommand::Text(std::size_t slot) { return ValueOf(slot); }
+std::string TCommand::Text(std::size_t slot) { return ArgumentValue(state_, Raw(slot)); }
 
 Number TCommand::Num(std::size_t slot) {
   // Most numbers are written as digits: read without making their text a value first.
@@ -46,14 +44,18 @@ Number TCommand::Num(std::size_t slot) {
     state_.SetLastMark("e");
     return StrToValue(std::string_view(fragment).substr(0, digits));
   }
-  return StrToValue(ValueOf(slot));
+  return StrToValue(Text(slot));
 }
+
+namespace {
+// 2^63, exact in a long double: from there on a number has no int64.
+constexpr Number kInt64Limit = 9223372036854775808.0L;
+bool FitsInt64(Number integral) { return integral >= -kInt64Limit && integral < kInt64Limit; }
+}  // namespace
 
 std::int64_t TCommand::Int(std::size_t slot) {
   Number n = std::trunc(Num(slot));
-  // 2^63 is exact in a long double; anything from there on has no int64.
-  constexpr Number kLimit = 9223372036854775808.0L;
-  if (!(n >= -kLimit && n < kLimit)) ArgumentError();
+  if (!FitsInt64(n)) ArgumentError();
   return static_cast<std::int64_t>(n);
 }
 
@@ -88,8 +90,7 @@ void TCommand::ResultInteger(std::int64_t n) {
 }
 
 void TCommand::ResultNumber(Number n) {
-  constexpr Number kLimit = 9223372036854775808.0L;
-  if (n == std::trunc(n) && n >= -kLimit && n < kLimit) return ResultInteger(static_cast<std::int64_t>(n));
+  if (n == std::trunc(n) && FitsInt64(n)) return ResultInteger(static_cast<std::int64_t>(n));
   Result(FormatNumber(n), "e");
 }
 
@@ -100,7 +101,7 @@ void TCommand::ArgumentError(std::string_view detail) const {
 void TCommand::Fail(std::string_view message) const { RaiseScriptError(state_, message); }
 void TCommand::Warn(std::string_view message) const { ScriptWarning(state_, message); }
 
-THashNode* TCommand::FindWord(std::string_view name) const { return state_.Words.Find(name, false); }
+THashNode* TCommand::SystemVariable(std::string_view name) const { return state_.Words.THash::FindExact(name); }
 
 Host* TCommand::host() const { return state_.host; }
 int& TCommand::TextX() const { return state_.TextX; }

@@ -66,8 +66,9 @@ class TCommand {
   // "[注　意] …" in the error log, shown by the host; the command goes on.
   void Warn(std::string_view message) const;
 
-  // A system variable or any other word, by its exact name (null when there is none).
-  THashNode* FindWord(std::string_view name) const;
+  // A system variable, by its exact name, from the global table: a local variable of
+  // that name does not stand in for it (null when there is none).
+  THashNode* SystemVariable(std::string_view name) const;
   // The host: dialogs, text output, windows. Null when the run has none.
   Host* host() const;
   // Where "表示" puts its next line on the main window.
@@ -78,8 +79,6 @@ class TCommand {
   TPiruBase& Interpreter() const { return state_; }
 
  private:
-  std::string ValueOf(std::size_t slot);
-
   TPiruBase& state_;
   const THashNode& command_;
   std::vector<std::string> fragments_;

@@ -90,7 +90,6 @@ class TPiruBase {
   THashNode* ErrorMessage = nullptr; // エラーメッセージ
   THashNode* ErrorLine = nullptr;    // エラー行
   THashNode* NoExit = nullptr;       // 終了不可能
-  THashNode* OutputFile = nullptr;   // 表示出力先
 
   // The command whose handler is running; handlers name it in their messages.
   const THashNode* RunningCommand = nullptr;

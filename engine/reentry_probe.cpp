@@ -86,8 +86,4 @@ void InstallReentryProbe(TPiruBase& state) {
   state.ReentryProbe = [probe] { probe->Fire(); };
 }
 
-void FireReentryProbe(TPiruBase& state) {
-  if (state.ReentryProbe) state.ReentryProbe();
-}
-
 }  // namespace pirune

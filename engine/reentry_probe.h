@@ -12,7 +12,4 @@ class TPiruBase;
 // the probe between statements. The probe lives as long as the state.
 void InstallReentryProbe(TPiruBase& state);
 
-// Called by the run loop before each statement while a probe is installed.
-void FireReentryProbe(TPiruBase& state);
-
 }  // namespace pirune

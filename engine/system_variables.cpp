@@ -149,7 +149,6 @@ void RegisterSystemVariables(TPiruBase& state) {
   state.ErrorMessage = keep("エラーメッセージ");
   state.ErrorLine = keep("エラー行");
   state.NoExit = keep("終了不可能");
-  state.OutputFile = keep("表示出力先");
 }
 
 }  // namespace pirune

@@ -8,7 +8,7 @@ namespace {
 
 void Show(TCommand& c) {
   std::string text = c.Text(0);
-  const THashNode* output_file = c.FindWord("表示出力先");
+  const THashNode* output_file = c.SystemVariable("表示出力先");
   std::string target = output_file ? output_file->GetValue() : std::string();
   if (!target.empty()) {
     if (!platform::AppendToFile(target, text + "\r\n"))

@@ -126,7 +126,7 @@ TEST(Output, ShowWritesToTheOutputFileWhenOneIsNamed) {
   std::string path = platform::TempFolder() + "pirune_output_test.txt";
   std::remove(path.c_str());
   Script s("「一」と、表示\r\n「二」と、表示");
-  s.state.OutputFile->SetValue(path);
+  s.state.Words.Find("表示出力先", false)->SetValue(path);
   s.Run();
   EXPECT_TRUE(s.host.shown.empty());
   EXPECT_EQ(platform::ReadFileBytes(path).value_or(""), "一\r\n二\r\n");
