@@ -2,6 +2,7 @@
 
 #include "engine/errors.h"
 #include "engine/expression.h"
+#include "engine/nesting.h"
 #include "engine/not_yet.h"
 #include "engine/piru_base.h"
 #include "engine/reader.h"
@@ -372,6 +373,7 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
   } else if (THashNode* callee =
                  plan && !plan->call.empty() ? plan->callee.Find(state.Words, plan->call, true) : nullptr) {
     TextPos c = plan->call_at.None() ? TextPos{&rest, plan->call_bracket} : plan->call_at;
+    NestingGuard as_read(state);  // the level the general reading of the value takes
     value = CallWithBrackets(state, callee, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest);

@@ -30,6 +30,8 @@ class NestingGuard {
 // statement is not read again, a kept expression is not evaluated level by level. Near the
 // bound they are not taken, so the bound trips where the general reading trips it. The
 // room left covers the deepest expression that is kept (32 groups, two levels each).
+// A shortcut that runs script code (a kept call) first takes the levels the general
+// reading would have taken by then, so recursion through it counts the same.
 constexpr int kShortcutHeadroom = 72;
 inline bool ShortcutsHere(const TPiruBase& state) {
   return FastPathsOn() && state.Nesting <= kMaxNesting - kShortcutHeadroom;
