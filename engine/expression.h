@@ -44,19 +44,4 @@ bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool
 // The same truth for a value just computed (LastMark tells text from number).
 bool ValueHolds(const TPiruBase& state, const std::string& value);
 
-// The numeric reading of a text: its longest numeric prefix, 0 when there is none.
-Number StrToValue(std::string_view text);
-// Plain digits after an optional minus, as most numbers arrive: read without the
-// general machinery. False for anything else.
-bool StrToInteger(std::string_view text, std::int64_t& out);
-
-// A number as text: 15 significant digits, exponent form when fixed notation won't do.
-std::string FormatNumber(Number n);
-// Whether FormatNumber writes n with all its digits, as an integer.
-bool WrittenAsInteger(Number n);
-inline bool IntegerWrittenAsInteger(std::int64_t n) {
-  constexpr std::int64_t kLimit = 1'000'000'000'000'000;  // 1e15, as above
-  return n > -kLimit && n < kLimit;
-}
-
 }  // namespace pirune
