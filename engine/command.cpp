@@ -114,6 +114,7 @@ void TCommand::ArgumentError(std::string_view detail) const {
 void TCommand::Fail(std::string_view message) const { RaiseScriptError(state_, message); }
 void TCommand::Warn(std::string_view message) const { ScriptWarning(state_, message); }
 
+const std::string& TCommand::LastMark() const { return state_.LastMark; }
 THashNode* TCommand::SystemVariable(std::string_view name) const { return state_.Words.THash::FindExact(name); }
 
 Host* TCommand::host() const { return state_.host; }

@@ -34,6 +34,8 @@ class TCommand {
   std::size_t Count() const { return fragments_.size(); }
   // Whether the first argument is "それ", put in for an argument left out.
   bool Defaulted() const { return defaulted_; }
+  // The type mark of the value read or computed last ("e" after a number).
+  const std::string& LastMark() const;
 
   // The fragment as written (its particle removed), not evaluated.
   const std::string& Raw(std::size_t slot) const;
