@@ -1,7 +1,5 @@
 #include "library/math/statistics.h"
 
-#include <cmath>
-
 #include "library/japanese/width_case.h"
 #include "library/strings/text_model.h"
 
@@ -21,24 +19,19 @@ std::vector<Number> ListNumbers(std::string_view text) {
   return values;
 }
 
-TStatistics Statistics(const std::vector<Number>& values) {
-  TStatistics s{};
-  s.largest = s.smallest = values.front();
-  for (Number v : values) {
-    s.sum += v;
-    if (v > s.largest) s.largest = v;
-    if (v < s.smallest) s.smallest = v;
-  }
-  Number n = static_cast<Number>(values.size());
-  s.mean = Checked(s.sum) / n;
-  Number squares = 0;
-  for (Number v : values) {
-    Number d = v - s.mean;
-    squares += d * d;
-  }
-  s.variance = values.size() > 1 ? Checked(squares) / (n - 1) : 0;
-  s.deviation = std::sqrt(s.variance);
-  return s;
+Number ListSum(const std::vector<Number>& values) {
+  Number sum = 0;
+  for (Number v : values) sum += v;
+  return Checked(sum);
+}
+
+Number ListMean(const std::vector<Number>& values) { return ListSum(values) / static_cast<Number>(values.size()); }
+
+Number ListVariance(const std::vector<Number>& values) {
+  if (values.size() < 2) return 0;
+  Number mean = ListMean(values), squares = 0;
+  for (Number v : values) squares += (v - mean) * (v - mean);
+  return Checked(squares) / static_cast<Number>(values.size() - 1);
 }
 
 }  // namespace pirune
