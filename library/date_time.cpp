@@ -61,6 +61,13 @@ std::optional<std::int64_t> ReadTime(TFields& f, int hour, int count) {
   return ((hour * 60 + minute) * 60 + second) * std::int64_t{1000};
 }
 
+// Blanks and control characters off both ends.
+std::string_view WithoutControls(std::string_view s) {
+  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+  return s;
+}
+
 std::string TwoDigits(std::int64_t n) { return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)}; }
 
 }  // namespace
@@ -101,9 +108,7 @@ TDateTime InDateRange(TDateTime t) {
 }
 
 std::optional<TDateTime> ReadDateTime(std::string_view text, int current_year) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  TFields f(text);
+  TFields f(WithoutControls(text));
   int count;
   int first = f.Number(4, count);
   if (count == 0) return std::nullopt;
@@ -159,6 +164,7 @@ int Weekday(TDateTime t) {
 
 TOffset ReadOffset(std::string_view text, char separator) {
   TOffset offset{};
+  text = WithoutControls(text);
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
     offset.negative = text[0] == '-';
     text.remove_prefix(1);

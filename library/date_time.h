@@ -45,7 +45,8 @@ std::string WriteTime(TDateTime t);
 int Weekday(TDateTime t);
 
 // An offset "[+|-]a[sep b[sep c]]": hours, minutes, seconds with ':'; years, months, days
-// with '/'. Each part is an integer 0–65535 (empty: 0), else the range error.
+// with '/'. Each part is an integer 0–65535 (empty: 0), else the range error. Blanks and
+// control characters around it are ignored.
 struct TOffset {
   bool negative;
   std::int64_t part[3];

@@ -49,10 +49,7 @@ void Shift(TCommand& c, char separator, Add add, Write write) {
   std::string offset = c.Text(1);
   std::string text;
   try {
-    std::string_view o = offset;
-    while (!o.empty() && static_cast<unsigned char>(o.front()) <= ' ') o.remove_prefix(1);
-    while (!o.empty() && static_cast<unsigned char>(o.back()) <= ' ') o.remove_suffix(1);
-    text = write(add(base, ReadOffset(o, separator)));
+    text = write(add(base, ReadOffset(offset, separator)));
   } catch (const Exception& e) {
     c.Fail(e.Message());
   }
