@@ -1,5 +1,6 @@
 // Mathematical functions: trigonometry, angle units, exponentials, logarithms, powers and
 // roots. A result that is not a finite number is the matching arithmetic fault.
+#include <algorithm>
 #include <cmath>
 
 #include "engine/command_api.h"
@@ -26,9 +27,15 @@ void Tan(TCommand& c) { KeepMark(c, std::tan(c.Num(0))); }
 void ArcTan(TCommand& c) { KeepMark(c, std::atan2(c.Num(0), 1.0L)); }
 void ArcSin(TCommand& c) { KeepMark(c, std::asin(c.Num(0))); }
 void ArcCos(TCommand& c) { KeepMark(c, std::acos(c.Num(0))); }
+// Scaled by the larger side, so sides whose squares would overflow still give their
+// length, the same on every system's library.
 void Hypot(TCommand& c) {
-  Number a = c.Num(0);
-  KeepMark(c, std::hypot(a, c.Num(1)));
+  Number a = std::fabs(c.Num(0));
+  Number b = std::fabs(c.Num(1));
+  Number larger = std::max(a, b);
+  if (larger == 0) return KeepMark(c, 0);
+  Number x = a / larger, y = b / larger;
+  KeepMark(c, larger * std::sqrt(x * x + y * y));
 }
 
 void DegreesToRadians(TCommand& c) { KeepMark(c, c.Num(0) * (kPi / 180)); }
