@@ -1,11 +1,15 @@
 // Dates and times: reading, writing, offsets, eras and the commands that read the clock.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include <optional>
 #include <string>
 
 #include "library/clock.h"
 #include "library/date_time.h"
+#include "platform/platform.h"
 #include "tests/unit/script_runner.h"
 
 namespace pirune {
@@ -136,6 +140,25 @@ TEST(ClockCommands, ReadTheStoppedClock) {
   s.Run();
   ASSERT_EQ(s.host.shown.size(), 1u);
   EXPECT_EQ(s.host.shown[0], "2019/04/30 23:59:58 4294967295 水 平成31年4月30日");
+}
+
+TEST(PlatformClock, LocalTimeFollowsTheTimeZone) {
+  const char* saved = std::getenv("TZ");
+  std::string kept = saved ? saved : "";
+  auto minute_of_day = [](const char* zone) {
+    setenv("TZ", zone, 1);
+    tzset();
+    platform::LocalTime t = platform::CurrentLocalTime();
+    return t.hour * 60 + t.minute;
+  };
+  int utc = minute_of_day("UTC0"), japan = minute_of_day("JST-9");
+  if (saved)
+    setenv("TZ", kept.c_str(), 1);
+  else
+    unsetenv("TZ");
+  tzset();
+  int difference = ((japan - utc) % 1440 + 1440) % 1440;
+  EXPECT_TRUE(difference == 540 || difference == 541) << difference;  // a minute may turn between the two readings
 }
 
 }  // namespace
