@@ -68,13 +68,26 @@ std::int64_t TCommand::Int(std::size_t slot, std::int64_t low, std::int64_t high
 bool TCommand::Flag(std::size_t slot) { return Num(slot) != 0; }
 
 THashNode& TCommand::Word(std::size_t slot, bool create) {
+  if (THashNode* word = FindWord(slot)) return *word;
   std::string_view name = Raw(slot);
   if (IsBackQuoted(name)) name = name.substr(1, name.size() - 2);
-  if (THashNode* word = state_.Words.Find(name, false)) return *word;
   if (!create) RaiseScriptError(state_, "部品\"" + std::string(name) + "\"が特定できません。");
   auto word = std::make_unique<THashNode>(std::string(name), "", static_cast<std::int32_t>(state_.RunControl.Count()));
   word->Ref = state_.Cur;
   return state_.Words.Add(std::move(word));
+}
+
+THashNode* TCommand::FindWord(std::size_t slot) {
+  std::string_view name = Raw(slot);
+  if (IsBackQuoted(name)) name = name.substr(1, name.size() - 2);
+  return state_.Words.Find(name, false);
+}
+
+bool TCommand::IsResultWord(const THashNode& word) const { return &word == state_.Sore; }
+
+void TCommand::ResultKeepingMark(std::string text) {
+  state_.Sore->SetValue(std::move(text));
+  state_.SetLastMark(state_.Sore->Mark);
 }
 
 void TCommand::Result(std::string text, std::string_view mark) {
@@ -101,6 +114,7 @@ void TCommand::ArgumentError(std::string_view detail) const {
 void TCommand::Fail(std::string_view message) const { RaiseScriptError(state_, message); }
 void TCommand::Warn(std::string_view message) const { ScriptWarning(state_, message); }
 
+const std::string& TCommand::LastMark() const { return state_.LastMark; }
 THashNode* TCommand::SystemVariable(std::string_view name) const { return state_.Words.THash::FindExact(name); }
 
 Host* TCommand::host() const { return state_.host; }

@@ -34,6 +34,8 @@ class TCommand {
   std::size_t Count() const { return fragments_.size(); }
   // Whether the first argument is "それ", put in for an argument left out.
   bool Defaulted() const { return defaulted_; }
+  // The type mark of the value read or computed last ("e" after a number).
+  const std::string& LastMark() const;
 
   // The fragment as written (its particle removed), not evaluated.
   const std::string& Raw(std::size_t slot) const;
@@ -51,12 +53,18 @@ class TCommand {
   // The word the argument names (back quotes removed). Missing: "部品\"%s\"が特定できません。",
   // or, with `create`, a new empty variable in the global table.
   THashNode& Word(std::size_t slot, bool create = false);
+  // The same, or null when the argument names no word.
+  THashNode* FindWord(std::size_t slot);
+  // Whether the word is "それ", where results go.
+  bool IsResultWord(const THashNode& word) const;
 
   // The result, in "それ", with its type mark.
   void Result(std::string text, std::string_view mark = "s");
   void ResultNumber(Number n);
   void ResultInteger(std::int64_t n);
   void ResultFlag(bool on) { ResultInteger(on ? 1 : 0); }
+  // The result's text, "それ" keeping the type mark it had.
+  void ResultKeepingMark(std::string text);
 
   // "\"name\"命令の引数に誤りがあります。" (followed by `detail`), as a script error.
   [[noreturn]] void ArgumentError(std::string_view detail = {}) const;

@@ -191,4 +191,17 @@ std::optional<std::string> FromUtf8(std::string_view utf8, std::size_t* bad_offs
   return out;
 }
 
+std::string FromUtf8Replacing(std::string_view utf8) {
+  const std::uint16_t* table = EncodeTable();
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    char32_t c = 0;
+    const std::size_t length = ReadUtf8(utf8, i, &c);
+    if (length == 0 || !AppendCode(out, table, c)) out.push_back('?');
+    i += length == 0 ? 1 : length;
+  }
+  return out;
+}
+
 }  // namespace pirune::cp932

@@ -26,4 +26,8 @@ std::string ToUtf8(std::string_view sjis);
 // first such character.
 std::optional<std::string> FromUtf8(std::string_view utf8, std::size_t* bad_offset = nullptr);
 
+// UTF-8 to Shift_JIS, as the system converts it: every byte that starts no well-formed
+// UTF-8 character, and every character Shift_JIS cannot represent, becomes "?".
+std::string FromUtf8Replacing(std::string_view utf8);
+
 }  // namespace pirune::cp932

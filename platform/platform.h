@@ -44,6 +44,15 @@ unsigned SystemColour(int index);
 int ScreenWidth();
 int ScreenHeight();
 
+// The wall-clock time in the system's time zone (TZ on POSIX), to the millisecond.
+struct LocalTime {
+  int year, month, day, hour, minute, second, millisecond;
+};
+LocalTime CurrentLocalTime();
+// A millisecond count that only moves forward, modulo 2^32 (since the system started,
+// where the system tells).
+unsigned MillisecondCounter();
+
 // The Windows version packed as GetVersion gives it (0 where there is no Windows),
 // and whether it is of the 9x family.
 unsigned WindowsVersion();

@@ -1,11 +1,13 @@
 // Fuzz target: any bytes as a script are prepared and run twice, once with the run's
 // shortcuts (decode caches, quick readings of numbers) and once without them. A script
 // error is fine; a crash, a hang, a bad memory access or two runs that disagree is not.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,10 @@
 #include "engine/registry.h"
 #include "engine/statement.h"
 #include "gui/host.h"
+#include "library/clock.h"
+#include "library/date_time.h"
+#include "library/math/decimal_places.h"
+#include "library/random.h"
 
 namespace {
 
@@ -92,6 +98,9 @@ struct Outcome {
 
 Outcome Run(const std::string& script, bool fast_paths) {
   pirune::SetFastPaths(fast_paths);
+  // Both runs must draw the same numbers and read the same time.
+  pirune::RunRandom().Seed(1);
+  pirune::StopClock({2003, 12, 29, 10, 20, 30, 0}, 123456);
   pirune::TPiruBase state;
   RecordingHost host(state);
   state.host = &host;
@@ -143,6 +152,37 @@ void Print(const char* title, const Outcome& outcome) {
   std::fputs("\n", stderr);
 }
 
+[[noreturn]] void Broken(const char* what, const std::string& input) {
+  std::fprintf(stderr, "%s (input in Shift_JIS):\n", what);
+  std::fwrite(input.data(), 1, input.size(), stderr);
+  std::fputs("\n", stderr);
+  std::abort();
+}
+
+// The readers of dates, times and offsets and the decimal rounding take the input itself:
+// they must fail cleanly or give what reads back the same.
+void CheckReaders(const std::string& input) {
+  if (std::optional<pirune::TDateTime> t = pirune::ReadDateTime(input, 2003)) {
+    std::string written = pirune::WriteDate(*t) + " " + pirune::WriteTime(*t);
+    if (pirune::ReadDateTime(written, 2003) != *t) Broken("a date-time read does not read back as written", input);
+    for (char separator : {':', '/'}) {
+      try {
+        pirune::TOffset offset = pirune::ReadOffset(input.substr(input.size() / 2), separator);
+        pirune::TDateTime moved = separator == ':' ? pirune::AddTime(*t, offset) : pirune::AddDate(*t, offset);
+        if (pirune::ReadDateTime(pirune::WriteDate(moved), 2003) != moved - pirune::TimeOfDay(moved))
+          Broken("a date reached by an offset does not read back", input);
+      } catch (const pirune::Exception&) {
+      }
+    }
+  }
+  pirune::Number a = pirune::StrToValue(input);
+  std::int64_t places = static_cast<std::int64_t>(input.size() % 64) - 20;
+  for (pirune::TPlaces how : {pirune::TPlaces::Truncate, pirune::TPlaces::HalfEven}) {
+    pirune::Number r = pirune::ToDecimalPlaces(a, places, how);
+    if (!std::isfinite(r) || std::fabs(r) > std::fabs(a) * 2 + 1) Broken("decimal places gave no sound number", input);
+  }
+}
+
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -156,6 +196,7 @@ void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(bl
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string script(reinterpret_cast<const char*>(data), size);
+  CheckReaders(script);
   Outcome fast = Run(script, true);
   Outcome general = Run(script, false);
   pirune::SetFastPaths(true);

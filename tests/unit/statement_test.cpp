@@ -115,9 +115,9 @@ TEST(Statements, ErrorsInsideAHandlerAreWrapped) {
 }
 
 TEST(Statements, NotYetAvailableCommandsSaySo) {
-  Script s("「a」を、「b」で、区切る");
+  Script s("「a」を、演奏");
   s.Run();
-  EXPECT_EQ(s.FirstError(), "[エラー] test.prw(1行目): \"区切\"は、このバージョンではまだ使えません。\r\n");
+  EXPECT_EQ(s.FirstError(), "[エラー] test.prw(1行目): \"演奏\"は、このバージョンではまだ使えません。\r\n");
 }
 
 TEST(Statements, ArgumentsBindByParticleInAnyOrder) {
