@@ -34,7 +34,10 @@ bool IsOperatorChar(unsigned char c) {
 
 void StepChar(TextPos& c) {
   if (c.AtEnd()) return;
-  c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.end) ? 2 : 1;
+  // A lead byte never takes a line end as its second byte (no character has one there):
+  // a broken character at a line's end leaves the line end to end the line.
+  unsigned char next = c.offset + 1 < c.end ? c.At(1) : 0;
+  c.offset += (IsLeadByte(c.At()) && c.offset + 1 < c.end && next != '\r' && next != '\n') ? 2 : 1;
 }
 
 void SkipSpaces(TextPos& c) {

@@ -5,13 +5,16 @@
 
 namespace pirune {
 
-std::string JoinLines(const std::string& bytes) {
+std::string JoinLines(const std::string& whole) {
+  // A program text ends at its first zero byte: nothing behind one is ever read (no
+  // statement, no label), so it is not kept.
+  std::string_view bytes = std::string_view(whole).substr(0, whole.find('\0'));
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 16 + 2);
   std::size_t i = 0;
   while (i < bytes.size()) {
     std::size_t end = bytes.find_first_of("\r\n", i);
-    if (end == std::string::npos) end = bytes.size();
+    if (end == std::string_view::npos) end = bytes.size();
     out.append(bytes, i, end - i);
     out += "\r\n";
     if (end == bytes.size()) break;

@@ -13,7 +13,8 @@ struct ScriptFile {
 
 ScriptFile ReadScriptFile(const std::string& path);
 
-// Lines (ended by CR LF, LF or CR) joined, every line followed by CR LF.
+// Lines (ended by CR LF, LF or CR) joined, every line followed by CR LF; the text ends
+// at its first zero byte.
 std::string JoinLines(const std::string& bytes);
 
 // The message for a script that holds characters Shift_JIS cannot represent.

@@ -132,34 +132,24 @@ unsigned BucketOf(std::string_view name) {
 }
 }  // namespace
 
-THash::THash(bool tracked) : tracked_(tracked) {}
-THash::~THash() {
-  if (Count() > 0) Changed();
-}
+THash::~THash() = default;
 
 THashNode& THash::Add(std::unique_ptr<THashNode> word) {
   if (!buckets_) buckets_ = std::make_unique<std::array<Bucket, 256>>();
   if (THashNode* existing = index_.Insert(word.get())) {
     if (existing->Reserved) throw Exception("\"" + word->Name + "\"は予約語なので、登録できません。");
     existing->TakeMeaning(std::move(*word));
-    Changed();
     return *existing;
   }
   unsigned b = BucketOf(word->Name);
   Bucket& bucket = (*buckets_)[b];
   if (bucket.empty()) Filled(b);
-  THashNode& added = *bucket.emplace_back(std::move(word));
-  Changed();
-  return added;
+  return *bucket.emplace_back(std::move(word));
 }
 
 THashNode* THash::FindExact(std::string_view name) const {
   if (name.empty()) return nullptr;
   return index_.Find(name);
-}
-
-THashNode* THash::FindExact(std::string_view name, std::uint32_t hash) const {
-  return name.empty() ? nullptr : index_.Find(name, hash);
 }
 
 namespace {
@@ -200,7 +190,6 @@ bool THash::RemoveExact(std::string_view name) {
       break;
     }
   }
-  Changed();
   return true;
 }
 
@@ -221,7 +210,6 @@ void THash::Clear() {
     for (std::uint8_t b : filled_) (*buckets_)[b].clear();
   }
   filled_.clear();
-  Changed();
 }
 
 void THash::LoadFromText(std::string_view text) {
@@ -276,48 +264,69 @@ std::unique_ptr<THash> THash::Copy() const {
   return copy;
 }
 
-THashNode* THashPi::Find(std::string_view name, bool normalise) const {
-  std::uint32_t sum = normalise ? 1 : 0;
-  for (unsigned char c : name) sum = sum * 31 + c;
-  Remembered& r = remembered_[sum % remembered_.size()];
-  if (r.generation == WordsGeneration() && r.normalise == normalise && r.name == name) return r.word;
-  THashNode* word = Search(name, normalise);
-  r.name.assign(name);
-  r.normalise = normalise;
-  r.generation = WordsGeneration();
-  r.word = word;
-  return word;
+namespace {
+std::uint64_t dictionaries_made = 0;
+}  // namespace
+
+THashPi::THashPi() : serial_(++dictionaries_made) {}
+
+TBinding& THashPi::BindingFor(const std::string& name) {
+  if (TBinding* b = bindings_index_.Find(name)) return *b;
+  TBinding& b = bindings_.emplace_back();
+  b.Name = name;
+  bindings_index_.Insert(&b);
+  return b;
 }
 
-THashNode* THashPi::Search(std::string_view name, bool normalise) const {
-  // Deep recursion leaves many scopes to pass through: each name is hashed once.
+void THashPi::GlobalChanged(std::string_view name) {
+  if (TBinding* b = bindings_index_.Find(name); b && b->depth == 0) b->word = FindExact(name);
+}
+
+THashNode& THashPi::Add(std::unique_ptr<THashNode> word) {
+  THashNode& added = THash::Add(std::move(word));
+  TBinding& b = BindingFor(added.Name);
+  if (b.depth == 0) b.word = &added;
+  return added;
+}
+
+int THashPi::Remove(std::string_view name, bool normalise) {
+  int left = THash::Remove(name, normalise);
+  if (normalise) GlobalChanged(Normalise(name));
+  GlobalChanged(name);
+  return left;
+}
+
+void THashPi::Clear() {
+  THash::Clear();
+  for (TBinding& b : bindings_)
+    if (b.depth == 0) b.word = nullptr;
+}
+
+THashNode* THashPi::Find(std::string_view name, bool normalise) const {
   if (name.empty()) return nullptr;
-  std::uint32_t hash = TNameIndex::Hash(name);
   if (!normalise || !MayHaveOkurigana(name)) {
-    for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it)
-      if (THashNode* w = (*it)->FindExact(name, hash)) return w;
-    return FindExact(name, hash);
+    const TBinding* b = bindings_index_.Find(name);
+    return b ? b->word : nullptr;
   }
-  std::string shortened = Normalise(name);
-  std::uint32_t shortened_hash = TNameIndex::Hash(shortened);
-  for (auto it = declaring_.rbegin(); it != declaring_.rend(); ++it) {
-    if (THashNode* w = (*it)->FindExact(shortened, shortened_hash)) return w;
-    if (THashNode* w = (*it)->FindExact(name, hash)) return w;
-  }
-  if (THashNode* w = FindExact(shortened, shortened_hash)) return w;
-  return FindExact(name, hash);
+  return Visible(BindingOf(Normalise(name)), BindingOf(name));
 }
 
 THashNode& THashPi::AddLocal(std::unique_ptr<THashNode> word) {
   if (scopes_.empty()) return Add(std::move(word));
-  THash* scope = scopes_.back().get();
-  if (scope->Count() == 0) declaring_.push_back(scope);
-  return scope->Add(std::move(word));
+  Scope& scope = scopes_.back();
+  THashNode& added = scope.words->Add(std::move(word));
+  TBinding& b = BindingFor(added.Name);
+  if (b.word != &added) {  // declared again in the same scope, it is the same word
+    scope.shadowed.push_back(Shadowed{&b, b.word, b.depth});
+    b.word = &added;
+    b.depth = scopes_.size();
+  }
+  return added;
 }
 
 void THashPi::PushScope() {
   if (spare_.empty()) {
-    scopes_.push_back(std::make_unique<THash>(true));
+    scopes_.push_back(Scope{std::make_unique<THash>(), {}});
   } else {
     scopes_.push_back(std::move(spare_.back()));
     spare_.pop_back();
@@ -326,11 +335,33 @@ void THashPi::PushScope() {
 
 void THashPi::PopScope() {
   if (scopes_.empty()) return;
-  std::unique_ptr<THash> scope = std::move(scopes_.back());
+  Scope scope = std::move(scopes_.back());
   scopes_.pop_back();
-  if (!declaring_.empty() && declaring_.back() == scope.get()) declaring_.pop_back();
-  if (scope->Count() > 0) scope->Clear();  // nothing is removed from a scope by name: empty, it holds nothing
+  for (auto it = scope.shadowed.rbegin(); it != scope.shadowed.rend(); ++it) {
+    // A global word may have come or gone while the local hid it: it is looked up again.
+    it->binding->word = it->depth == 0 ? FindExact(it->binding->Name) : it->word;
+    it->binding->depth = it->depth;
+  }
+  scope.shadowed.clear();
+  if (scope.words->Count() > 0) scope.words->Clear();  // nothing is removed from a scope by name: empty, it holds nothing
   if (spare_.size() < 64) spare_.push_back(std::move(scope));
+}
+
+THashNode* TWordLookup::FindAgain(const THashPi& words, std::string_view name, bool normalise) const {
+  if (serial_ == words.Serial() && (complete_ || made_ == words.BindingCount())) return THashPi::Visible(first_, second_);
+  serial_ = words.Serial();
+  made_ = words.BindingCount();
+  if (normalise && MayHaveOkurigana(name)) {
+    first_ = words.BindingOf(Normalise(name));
+    second_ = words.BindingOf(name);
+    complete_ = first_ && second_;
+  } else {
+    first_ = name.empty() ? nullptr : words.BindingOf(name);
+    second_ = nullptr;
+    complete_ = first_ != nullptr;
+  }
+  single_ = second_ ? nullptr : first_;
+  return THashPi::Visible(first_, second_);
 }
 
 std::string TStack::Pop() {

@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -111,17 +112,9 @@ class THashNode {
 // Okurigana removal: the form under which commands are registered and found.
 std::string Normalise(std::string_view name);
 
-namespace detail {
-inline std::uint64_t words_generation = 1;
-}
-// Moves on whenever a lookup in a run's dictionary could answer differently: a word
-// added, replaced or removed there, or a local scope that held words closed.
-inline std::uint64_t WordsGeneration() { return detail::words_generation; }
-
 class THash {
  public:
-  // A tracked table is part of a run's dictionary: its changes move WordsGeneration.
-  explicit THash(bool tracked = false);
+  THash() = default;
   ~THash();
   THash(const THash&) = delete;
   THash& operator=(const THash&) = delete;
@@ -140,14 +133,9 @@ class THash {
   std::string LineForm() const;
   std::unique_ptr<THash> Copy() const;
   THashNode* FindExact(std::string_view name) const;
-  // The same for a name whose TNameIndex::Hash is known.
-  THashNode* FindExact(std::string_view name, std::uint32_t hash) const;
 
  private:
   bool RemoveExact(std::string_view name);
-  void Changed() {
-    if (tracked_) ++detail::words_generation;
-  }
 
   using Bucket = std::vector<std::unique_ptr<THashNode>>;
   // The buckets keep the listing order (byte sum of the name, then the order of adding);
@@ -166,13 +154,29 @@ class THash {
   // Words removed by name: the command being run, the error label or a word the state
   // keeps may be among them, so they stay until the table is cleared.
   std::vector<std::unique_ptr<THashNode>> removed_;
-  bool tracked_;
 };
 
-// The dictionary with its stack of local scopes.
+// What a name finds in a run's dictionary now: the word of the innermost open scope
+// that declares it, else the global one. One record per name, kept for as long as the
+// dictionary lives, so a lookup kept in a decoded statement holds the record and reads
+// the answer without searching, however scopes open and close.
+struct TBinding {
+  std::string Name;
+  THashNode* word = nullptr;
+  std::size_t depth = 0;  // the scope `word` belongs to: 0 global, 1 the outermost local one
+};
+
+// The dictionary with its stack of local scopes. Scoping is dynamic (a label sees the
+// locals of those that called it) and bound shallowly: declaring a local makes it what
+// its name finds, and closing the scope gives the name back what it found before.
 class THashPi : public THash {
  public:
-  THashPi() : THash(true) {}
+  THashPi();
+  // The global table's changes, kept in step with what names find.
+  THashNode& Add(std::unique_ptr<THashNode> word);
+  int Remove(std::string_view name, bool normalise);
+  void Clear();
+
   THashNode* Find(std::string_view name, bool normalise) const;
   THashNode& AddLocal(std::unique_ptr<THashNode> word);
   void PushScope();
@@ -180,40 +184,63 @@ class THashPi : public THash {
   // How many local scopes are open: a nested run closes what it opened, however it ends.
   std::size_t ScopeDepth() const { return scopes_.size(); }
 
- private:
-  std::vector<std::unique_ptr<THash>> scopes_;
-  std::vector<THash*> declaring_;  // the scopes that hold words, innermost last: lookups skip the rest
-  std::vector<std::unique_ptr<THash>> spare_;  // emptied scopes, reused: calls are frequent
-
-  THashNode* Search(std::string_view name, bool normalise) const;
-  // Recent lookups, valid while the generation they were made in lasts: statements look
-  // the same few names up over and over.
-  struct Remembered {
-    std::string name;
-    bool normalise = false;
-    std::uint64_t generation = 0;
-    THashNode* word = nullptr;
-  };
-  mutable std::array<Remembered, 64> remembered_;
-};
-
-// A lookup kept where it is made (in a decoded statement or expression) and answered
-// again without searching for as long as the dictionary has not changed.
-class TWordLookup {
- public:
-  THashNode* Find(const THashPi& words, std::string_view name, bool normalise) const {
-    if (generation_ != WordsGeneration() || words_ != &words) {
-      word_ = words.Find(name, normalise);
-      generation_ = WordsGeneration();
-      words_ = &words;
-    }
-    return word_;
+  // For kept lookups: the record of a name (null when the name was never bound), how
+  // many records there are (a name looked for in vain is looked for again only when that
+  // changed) and which dictionary this is, distinct from every other one made.
+  const TBinding* BindingOf(std::string_view name) const { return bindings_index_.Find(name); }
+  std::size_t BindingCount() const { return bindings_.size(); }
+  std::uint64_t Serial() const { return serial_; }
+  // Between the word of the name with its okurigana removed and the word of the name as
+  // written, the one of the inner scope, the shortened one when both are in one scope.
+  static THashNode* Visible(const TBinding* shortened, const TBinding* exact) {
+    THashNode* s = shortened ? shortened->word : nullptr;
+    THashNode* e = exact ? exact->word : nullptr;
+    if (s && e) return shortened->depth >= exact->depth ? s : e;
+    return s ? s : e;
   }
 
  private:
-  mutable THashNode* word_ = nullptr;
-  mutable std::uint64_t generation_ = 0;
-  mutable const THashPi* words_ = nullptr;
+  TBinding& BindingFor(const std::string& name);
+  // A name whose global word changed finds it, unless a local of the name is in sight.
+  void GlobalChanged(std::string_view name);
+
+  struct Shadowed {
+    TBinding* binding;
+    THashNode* word;  // what the name found before the scope declared it
+    std::size_t depth;
+  };
+  struct Scope {
+    std::unique_ptr<THash> words;
+    std::vector<Shadowed> shadowed;
+  };
+  std::vector<Scope> scopes_;
+  std::vector<Scope> spare_;  // emptied scopes, reused: calls are frequent
+  std::deque<TBinding> bindings_;
+  TNameIndexOf<TBinding> bindings_index_;
+  std::uint64_t serial_;
+};
+
+// A lookup kept where it is made (in a decoded statement or expression): it holds the
+// name's binding records and answers from them without searching.
+class TWordLookup {
+ public:
+  THashNode* Find(const THashPi& words, std::string_view name, bool normalise) const {
+    if (serial_ == words.Serial() && single_) return single_->word;
+    return FindAgain(words, name, normalise);
+  }
+
+ private:
+  // Out of line: what most lookups never need stays out of the code that runs them.
+  THashNode* FindAgain(const THashPi& words, std::string_view name, bool normalise) const;
+
+  // The name's record; when it may lose okurigana, the shortened name's first and the
+  // name's as written second.
+  mutable const TBinding* first_ = nullptr;
+  mutable const TBinding* second_ = nullptr;
+  mutable const TBinding* single_ = nullptr;  // the one record a name without okurigana needs
+  mutable bool complete_ = false;             // every record it needs exists: it never looks again
+  mutable std::size_t made_ = 0;
+  mutable std::uint64_t serial_ = 0;
 };
 
 // The word stack: argument fragments of the statement being read.

@@ -16,6 +16,7 @@
 #include "engine/piru_base.h"
 #include "engine/preprocess.h"
 #include "engine/registry.h"
+#include "engine/script_file.h"
 #include "engine/statement.h"
 #include "gui/host.h"
 #include "library/clock.h"
@@ -195,8 +196,10 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::string script(reinterpret_cast<const char*>(data), size);
-  CheckReaders(script);
+  std::string input(reinterpret_cast<const char*>(data), size);
+  CheckReaders(input);
+  // Every program text the runtime makes has its lines joined so, whatever ended them.
+  std::string script = pirune::JoinLines(input);
   Outcome fast = Run(script, true);
   Outcome general = Run(script, false);
   pirune::SetFastPaths(true);

@@ -24,6 +24,20 @@ TEST(TakeLineNumber, StepsOverTheLineEndAndTakesTheNumber) {
   }
 }
 
+// A character is a lead byte and the byte after it, except where that byte ends a line:
+// a broken character at a line's end leaves the line end to end the line.
+TEST(StepChar, NeverTakesALineEndAsASecondByte) {
+  struct Case { const char* text; std::size_t after; } cases[] = {
+      {"\x88\xa0", 2}, {"\x88\r\n", 1}, {"\x88\n", 1}, {"\x88", 1}, {"a\x88", 1}, {"\x88" "A", 2},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.text;
+    TextPos at{&text, 0};
+    StepChar(at);
+    EXPECT_EQ(at.offset, c.after) << c.text;
+  }
+}
+
 // A line end taken again is answered from what was seen, which holds its text: no other
 // text can be made at that address meanwhile. Once other line ends have taken its place,
 // the text goes, and a text made at its address is read for itself. (ReusedAddress: run

@@ -90,6 +90,18 @@ TEST(Statements, ContinuingAfterAnErrorRunsTheNextStatement) {
   EXPECT_FALSE(s.state.Ended);
 }
 
+// A program text ends at its first zero byte: what follows runs neither as statements
+// nor as labels.
+TEST(Statements, AZeroByteEndsTheProgramText) {
+  Script s(std::string("「a」を、表示\r\n") + '\0' + "「b」を、表示\r\n");
+  s.Run();
+  EXPECT_EQ(s.host.shown, std::vector<std::string>{"a"});
+  Script t(std::string("L\r\n") + '\0' + "\r\n*L\r\n「c」を、表示\r\n");
+  t.Run();
+  EXPECT_TRUE(t.host.shown.empty());
+  EXPECT_NE(t.FirstError().find("未定義の命令"), std::string::npos) << t.FirstError();
+}
+
 TEST(Statements, TwoErrorsBothInTheLog) {
   Script s("「a」と表示\r\n「b」と表示");
   s.host.answer = ErrorChoice::Continue;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
 #include "engine/errors.h"
 #include "engine/words.h"
 
@@ -91,15 +94,74 @@ TEST(THashPi, ScopesAreSearchedInnermostFirst) {
   EXPECT_EQ(d.Count(), 1);
 }
 
+// What a name finds, and what lookups kept across all changes find, agree with a plain
+// search of the scopes from the innermost outwards (okurigana removed first within a
+// scope), through random declarations, global changes and closed scopes.
+TEST(THashPi, LookupsAgreeWithSearchingEveryScope) {
+  THashPi d;
+  std::vector<std::map<std::string, THashNode*>> model(1);  // [0] global, then the open scopes
+  const std::vector<std::string> names = {"x", "y", "読込", "読み込む", "読み"};
+  auto search = [&](const std::string& name, bool normalise) -> THashNode* {
+    std::string shortened = Normalise(name);
+    for (auto scope = model.rbegin(); scope != model.rend(); ++scope) {
+      if (normalise && scope->count(shortened)) return scope->at(shortened);
+      if (scope->count(name)) return scope->at(name);
+    }
+    return nullptr;
+  };
+  std::vector<TWordLookup> kept(names.size() * 2);
+  std::mt19937 random(7);
+  for (int step = 0; step < 4000; ++step) {
+    const std::string& name = names[random() % names.size()];
+    switch (random() % 6) {
+      case 0:
+        model[0][name] = &d.Add(std::make_unique<THashNode>(name, "g", 0));
+        break;
+      case 1:
+        d.Remove(name, false);
+        model[0].erase(name);
+        break;
+      case 2:
+      case 3:
+        model.back()[name] = &d.AddLocal(std::make_unique<THashNode>(name, "l", 0));
+        break;
+      case 4:
+        if (model.size() < 6) d.PushScope(), model.emplace_back();
+        break;
+      case 5:
+        if (model.size() > 1) d.PopScope(), model.pop_back();
+        break;
+    }
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+      const std::string& looked = names[i / 2];
+      bool normalise = i % 2 == 1;
+      ASSERT_EQ(d.Find(looked, normalise), search(looked, normalise)) << "step " << step << ": " << looked;
+      ASSERT_EQ(kept[i].Find(d, looked, normalise), search(looked, normalise)) << "step " << step << ": " << looked;
+    }
+  }
+}
+
+// A kept lookup belongs to one dictionary: in another one it looks again.
+TEST(THashPi, KeptLookupsTellDictionariesApart) {
+  TWordLookup kept;
+  auto first = std::make_unique<THashPi>();
+  THashNode& x = first->Add(std::make_unique<THashNode>("x", "1", 0));
+  EXPECT_EQ(kept.Find(*first, "x", false), &x);
+  first.reset();
+  THashPi second;
+  EXPECT_EQ(kept.Find(second, "x", false), nullptr);
+}
+
 // Replacing a word's meaning keeps the word: whatever holds it (the state's cached
 // words, a loop's counter, a kept lookup) sees the new meaning, never freed memory.
 TEST(THash, ReplacingAWordKeepsItsIdentity) {
   THashPi d;
   THashNode& first = d.Add(std::make_unique<THashNode>("x", "1", 0));
-  std::uint64_t generation = WordsGeneration();
+  TWordLookup kept;
+  EXPECT_EQ(kept.Find(d, "x", false), &first);
   THashNode& again = d.Add(std::make_unique<THashNode>("x", "", "k=v", "hs", 3, kDictionary, TextPos{}, false));
   EXPECT_EQ(&again, &first);
-  EXPECT_NE(WordsGeneration(), generation);  // a kept lookup must look again
+  EXPECT_EQ(kept.Find(d, "x", false), &first);
   EXPECT_EQ(first.Kind, kDictionary);
   EXPECT_EQ(first.Mark, "hs");
   EXPECT_EQ(first.Id, 3);
@@ -118,14 +180,16 @@ TEST(THash, ReplacingAWordKeepsItsIdentity) {
 TEST(THash, RemovedWordsStayUntilCleared) {
   THashPi d;
   THashNode& word = d.Add(std::make_unique<THashNode>("表示", "?を", "", "", 7, kCommand, TextPos{}, true));
-  std::uint64_t generation = WordsGeneration();
+  TWordLookup kept;
+  EXPECT_EQ(kept.Find(d, "表示", false), &word);
   EXPECT_EQ(d.Remove("表示", false), 0);
-  EXPECT_NE(WordsGeneration(), generation);
+  EXPECT_EQ(kept.Find(d, "表示", false), nullptr);
   EXPECT_EQ(d.Find("表示", false), nullptr);
   EXPECT_EQ(word.Name, "表示");
   EXPECT_EQ(word.Id, 7);
   THashNode& fresh = d.Add(std::make_unique<THashNode>("表示", "x", 0));
   EXPECT_NE(&fresh, &word);
+  EXPECT_EQ(kept.Find(d, "表示", false), &fresh);
   EXPECT_EQ(word.Kind, kCommand);
   d.Clear();
   EXPECT_EQ(d.Count(), 0);
