@@ -566,6 +566,9 @@ void RunLoop(TPiruBase& state) {
   while (true) {
     if (state.Cur.None() || state.BreakRequest == 1) return;
     if (state.Cur.At() == 0) {
+      // A statement still being read when its text ends is never finished: what it read
+      // so far is no decoding of it.
+      state.Recording.active = false;
       while (state.Cur.At() == 0) {
         if (state.RunControl.Count() == 0) return;
         if (state.StepBudget && --state.StepBudget == 0) {  // an empty loop body goes round here

@@ -265,11 +265,26 @@ class TStack {
   std::string AsText() const;  // every entry followed by CR LF, bottom first
   // Every entry, leaving the stack empty; and the entries put back, replacing what is
   // there. A nested run reads its statements on a stack of its own this way.
-  std::vector<std::string> TakeAll() { return std::move(items_); }
-  void PutBack(std::vector<std::string>&& items) { items_ = std::move(items); }
+  // The nested run's stack is an emptied one kept from an earlier run: nested runs are
+  // as frequent as calls, and a fresh stack would allocate at its first push.
+  std::vector<std::string> TakeAll() {
+    std::vector<std::string> taken = std::move(items_);
+    items_.clear();
+    if (!spare_.empty()) {
+      items_ = std::move(spare_.back());
+      spare_.pop_back();
+    }
+    return taken;
+  }
+  void PutBack(std::vector<std::string>&& items) {
+    items_.clear();
+    if (spare_.size() < 64 && items_.capacity() > 0) spare_.push_back(std::move(items_));
+    items_ = std::move(items);
+  }
 
  private:
   std::vector<std::string> items_;
+  std::vector<std::vector<std::string>> spare_;
 };
 
 }  // namespace pirune
