@@ -44,6 +44,16 @@ unsigned SystemColour(int index);
 int ScreenWidth();
 int ScreenHeight();
 
+// Libraries loaded at run time. A name without a folder is searched for the way the
+// system searches for libraries; null when the library cannot be loaded.
+using Module = void*;
+Module LoadModule(const std::string& path);
+// An entry point by its exported name, or null.
+void* ModuleEntry(Module module, const char* name);
+void UnloadModule(Module module);
+// A library's file name on this system: the stem with the system's suffix.
+std::string ModuleFileName(const std::string& stem);
+
 // The wall-clock time in the system's time zone (TZ on POSIX), to the millisecond.
 struct LocalTime {
   int year, month, day, hour, minute, second, millisecond;

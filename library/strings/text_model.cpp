@@ -24,8 +24,14 @@ std::size_t FindFromCharStart(std::string_view text, std::string_view needle, st
   for (;;) {
     std::size_t found = text.find(needle, walk);
     if (found == npos) return npos;
-    while (walk < found) walk += CharLength(text, walk);
-    if (walk == found) return found;
+    // A character starts right after any byte that is not in the lead range (it ends a
+    // character, alone or as a trail), and at `walk`; from the last such place before
+    // the match, lead-range bytes pair up. Looking back only as far as `walk` keeps the
+    // whole search one pass over the text, without stepping through every character.
+    std::size_t start = found;
+    while (start > walk && IsLeadByte(static_cast<unsigned char>(text[start - 1]))) --start;
+    if ((found - start) % 2 == 0) return found;
+    walk = found + 1;
   }
 }
 

@@ -29,6 +29,11 @@ suite() {  # NAME COMMAND...
   if PIRUNE_WINE_SHARED=1 "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "--- $name FAILED"; fi
 }
 suite "script tests under Wine" "$here/run-scripts.sh" "$exe" "$here/../scripts"
+# pirune.exe alone in a folder: no regular-expression library beside it.
+alone=$(mktemp -d)
+cp "$exe" "$alone/"
+suite "scripts without a regular-expression library" "$here/run-scripts.sh" "$alone/$(basename "$exe")" "$here/../scripts-no-regex"
+rm -rf "$alone"
 suite "screenshot test" "$here/screenshot_test.sh" "$exe"
 suite "error dialog test" "$here/error_dialog_test.sh" "$exe"
 
