@@ -310,14 +310,15 @@ bool TWString::MatchRest(TWString& subject) {
 }
 
 void TWString::Step() {
-  if (++steps_ > kStepBudget)
+  if (++steps_ > budget)
     throw Exception("ワイルドカード「" + text_ + "」の照合に時間がかかりすぎます。");
 }
 
 namespace {
 
 // Both entry points: the positions at the start, captures cleared, every element in turn.
-bool Run(TWString& pattern, TWString& subject) {
+bool Run(TWString& pattern, TWString& subject, std::int64_t budget) {
+  pattern.budget = budget;
   pattern.position = subject.position = 0;
   pattern.captures.clear();
   return pattern.MatchRest(subject);
@@ -325,17 +326,17 @@ bool Run(TWString& pattern, TWString& subject) {
 
 }  // namespace
 
-bool MatchesWhole(std::string_view pattern, std::string_view text) {
+bool MatchesWhole(std::string_view pattern, std::string_view text, std::int64_t budget) {
   auto p = TWString::Pattern(pattern);
   auto s = TWString::Subject(text);
-  return Run(*p, *s) && s->position == s->Size();
+  return Run(*p, *s, budget) && s->position == s->Size();
 }
 
-PrefixMatch MatchPrefix(std::string_view pattern, std::string_view text) {
+PrefixMatch MatchPrefix(std::string_view pattern, std::string_view text, std::int64_t budget) {
   auto p = TWString::Pattern(pattern);
   auto s = TWString::Subject(text);
   PrefixMatch result;
-  if (!Run(*p, *s)) {
+  if (!Run(*p, *s, budget)) {
     result.rest = std::string(text);
     return result;
   }

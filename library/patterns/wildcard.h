@@ -51,6 +51,7 @@ class TWString {
   bool MatchRest(TWString& subject);
   // Counts one element tried; past the budget the match ends with an error.
   void Step();
+  std::int64_t budget = 0;
 
  private:
   explicit TWString(std::string_view text) : text_(text) {}
@@ -64,7 +65,7 @@ class TWString {
 constexpr std::int64_t kStepBudget = 200'000'000;
 
 // Whether the whole text matches the pattern.
-bool MatchesWhole(std::string_view pattern, std::string_view text);
+bool MatchesWhole(std::string_view pattern, std::string_view text, std::int64_t budget = kStepBudget);
 
 struct PrefixMatch {
   bool success = false;
@@ -73,6 +74,6 @@ struct PrefixMatch {
   std::vector<std::string> captures;
 };
 // Which leading part of the text the pattern matches; on failure the rest is the text.
-PrefixMatch MatchPrefix(std::string_view pattern, std::string_view text);
+PrefixMatch MatchPrefix(std::string_view pattern, std::string_view text, std::int64_t budget = kStepBudget);
 
 }  // namespace pirune::wildcard

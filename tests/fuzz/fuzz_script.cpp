@@ -21,8 +21,14 @@
 #include "gui/host.h"
 #include "library/clock.h"
 #include "library/date_time.h"
+#include "library/japanese/base64.h"
+#include "library/japanese/encodings.h"
+#include "library/japanese/width_case.h"
 #include "library/math/decimal_places.h"
+#include "library/patterns/wildcard.h"
 #include "library/random.h"
+#include "library/strings/text_model.h"
+#include "platform/cp932.h"
 
 namespace {
 
@@ -184,6 +190,91 @@ void CheckReaders(const std::string& input) {
   }
 }
 
+// The character walk and the searches aligned on it: every position they give starts a
+// character, and a needle taken from the text is found at or before where it was taken.
+void CheckCharacterWalk(const std::string& input) {
+  std::string_view text = pirune::text::Characters(input);
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); i += pirune::CharLength(text, i)) ++count;
+  if (pirune::text::CharCount(input) != count) Broken("the character count differs from a walk", input);
+  for (std::size_t n : {std::size_t{0}, count / 2, count}) {
+    std::size_t at = pirune::text::CharOffset(text, n);
+    // (The end follows a last character even when that is a lone lead byte.)
+    if (at > text.size() || (at < text.size() && !pirune::IsCharBoundary(text, at)))
+      Broken("a character offset starts no character", input);
+  }
+  std::size_t from = pirune::text::CharOffset(text, count / 3);
+  std::string needle(text.substr(from, pirune::text::CharOffset(text, count / 3 + 2) - from));
+  std::size_t found = pirune::text::FindAligned(input, needle);
+  if (!needle.empty() && (found == pirune::text::npos || found > from || !pirune::IsCharBoundary(input, found) ||
+                          input.compare(found, needle.size(), needle) != 0))
+    Broken("an aligned search missed a needle taken from the text", input);
+}
+
+// The input's characters that EUC-JP (and, without half-width katakana, ISO-2022-JP)
+// hold: printable ASCII, line ends and tabs, and two-byte codes in the rows of JIS X 0208.
+std::string Convertible(const std::string& s, bool kana) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(s[i]);
+    if ((b >= 0x20 && b < 0x7F) || b == '\r' || b == '\n' || b == '\t') {
+      out += s[i];
+    } else if (b >= 0xA1 && b <= 0xDF) {
+      if (kana) out += s[i];
+    } else if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF)) && i + 1 < s.size()) {
+      unsigned char trail = static_cast<unsigned char>(s[++i]);
+      if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) out.append(s, i - 1, 2);
+    }
+  }
+  return out;
+}
+
+// The converters: what EUC-JP and ISO-2022-JP hold comes back unchanged, a round trip
+// through UTF-8 settles after one turn, Base64 gives back every byte and half width is
+// stable; anything else may come back changed, but never past the input's end.
+void CheckConverters(const std::string& input) {
+  using namespace pirune::japanese;
+  if (pirune::Base64Decode(pirune::Base64Encode(input)) != input) Broken("Base64 does not give back its bytes", input);
+  for (Encoding other : {kEuc, kJis}) {
+    ConvertEncoding(ConvertEncoding(input, kSjis, other), other, kSjis);
+    std::string text = Convertible(input, other == kEuc);
+    if (ConvertEncoding(ConvertEncoding(text, kSjis, other), other, kSjis) != text)
+      Broken("Shift_JIS does not come back from EUC-JP or ISO-2022-JP", input);
+  }
+  std::string utf8 = pirune::cp932::ToUtf8(input);
+  if (std::optional<std::string> sjis = pirune::cp932::FromUtf8(utf8)) {
+    if (pirune::cp932::ToUtf8(*sjis) != utf8) Broken("a UTF-8 round trip does not settle", input);
+  }
+  std::string half = HalfWidth(input);
+  if (HalfWidth(half) != half) Broken("half width is not stable", input);
+  FullWidth(input), UpperCase(input), LowerCase(input), Hiragana(input), Katakana(input);
+  DetectEncoding(input);
+}
+
+// The wildcard engine on the input cut in two, pattern and text, with a small budget: the
+// two entry points agree, a prefix match splits the text, and a text written as a pattern
+// with its special characters escaped matches itself.
+void CheckWildcards(const std::string& input) {
+  constexpr std::int64_t kBudget = 100000;
+  std::string pattern = input.substr(0, input.size() / 3), text = input.substr(input.size() / 3);
+  try {
+    pirune::wildcard::PrefixMatch m = pirune::wildcard::MatchPrefix(pattern, text, kBudget);
+    if (m.success && m.matched + m.rest != pirune::text::Characters(text))
+      Broken("a prefix match lost part of the text", input);
+    bool whole = pirune::wildcard::MatchesWhole(pattern, text, kBudget);
+    if (whole && !(m.success && m.rest.empty())) Broken("a whole match is no prefix match", input);
+  } catch (const pirune::Exception&) {
+  }
+  std::string_view chars = pirune::text::Characters(text);
+  std::string escaped;
+  for (std::size_t i = 0; i < chars.size(); i += pirune::CharLength(chars, i)) {
+    if (pirune::CharLength(chars, i) == 1 && std::string_view("#()*?[\\").find(chars[i]) != std::string_view::npos)
+      escaped += '\\';
+    escaped.append(chars.substr(i, pirune::CharLength(chars, i)));
+  }
+  if (!pirune::wildcard::MatchesWhole(escaped, text, kBudget)) Broken("an escaped text does not match itself", input);
+}
+
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -198,6 +289,9 @@ void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(bl
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
   CheckReaders(input);
+  CheckCharacterWalk(input);
+  CheckConverters(input);
+  CheckWildcards(input);
   // Every program text the runtime makes has its lines joined so, whatever ended them.
   std::string script = pirune::JoinLines(input);
   Outcome fast = Run(script, true);
