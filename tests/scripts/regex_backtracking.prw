@@ -1,0 +1,1 @@
+「xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx」を、「(x+x+)+y」で、正規表現マッチ
