@@ -27,18 +27,13 @@ class TWChar : public TWSeq {
  public:
   TWChar(TWString& owner, Char c) : TWSeq(owner), c_(c) {}
   bool Matches(TWString& subject) override {
-    const TWChar* next = At(subject, subject.position);
-    if (!next) return false;
+    int next = subject.CodeAt(subject.position);
+    if (next < 0) return false;
     ++subject.position;
-    return next->c_.first == c_.first && next->c_.second == c_.second;
+    return static_cast<std::uint32_t>(next) == c_.Code();
   }
   std::string AsText() const override { return c_.Text(); }
   const Char& Character() const { return c_; }
-  // The subject's character at `p`, or null past its end.
-  static const TWChar* At(const TWString& subject, std::int32_t p) {
-    if (p < 0 || p >= subject.Size()) return nullptr;
-    return static_cast<const TWChar*>(subject.elements[p].get());
-  }
 
  private:
   Char c_;
@@ -58,10 +53,10 @@ class TWNumber : public TWSeq {
  public:
   using TWSeq::TWSeq;
   bool Matches(TWString& subject) override {
-    const TWChar* next = TWChar::At(subject, subject.position);
-    if (!next) return false;
+    int next = subject.CodeAt(subject.position);
+    if (next < 0) return false;
     ++subject.position;
-    return next->Character().first >= '0' && next->Character().first <= '9';
+    return next >= '0' && next <= '9';
   }
   std::string AsText() const override { return "#"; }
 };
@@ -96,11 +91,11 @@ class TWAsterisk : public TWSeq {
     TWString& pattern = owner_;
     const std::int32_t q = pattern.position, s0 = subject.position;
     if (q >= pattern.Size()) {
-      subject.position = subject.Size();
+      subject.position = subject.Length();
       return true;
     }
     if (q + 1 == pattern.Size() && dynamic_cast<TWPickupTo*>(pattern.elements[q].get())) {
-      subject.position = subject.Size();
+      subject.position = subject.Length();
       pattern.position = q + 1;
       return pattern.elements[q]->Matches(subject);
     }
@@ -111,7 +106,7 @@ class TWAsterisk : public TWSeq {
     const std::int32_t start = pattern.capture_start;
     pattern.capturing = false;
     bool found = false;
-    for (std::int32_t s = std::max(s0, 0); s <= subject.Size() && !found; ++s) {
+    for (std::int32_t s = std::max(s0, 0); s <= subject.Length() && !found; ++s) {
       pattern.position = q;
       subject.position = s;
       bool fits = pattern.MatchRest(subject);
@@ -212,10 +207,10 @@ void TWKakko::ReadAlternatives(std::string_view pattern, std::size_t& i) {
 bool TWKakko::Matches(TWString& subject) {
   if (mode_ == 1 || mode_ == 2) return MatchRepeated(subject);
   if (mode_ == 3) return MatchAlternative(subject);
-  const TWChar* next = TWChar::At(subject, subject.position);
-  if (!next) return false;
+  int next = subject.CodeAt(subject.position);
+  if (next < 0) return false;
   ++subject.position;
-  return InClass(next->Character().Code());
+  return InClass(static_cast<std::uint32_t>(next));
 }
 
 bool TWKakko::MatchRepeated(TWString& subject) {
@@ -230,10 +225,10 @@ bool TWKakko::MatchRepeated(TWString& subject) {
     if (!stop) throw Exception("ワイルドカード[*...]に続けてワイルドカードを書くことは出来ません。");
   }
   std::int32_t consumed = 0;
-  while (const TWChar* next = TWChar::At(subject, subject.position)) {
-    const Char& c = next->Character();
-    if (stop && c.first == stop->Character().first && c.second == stop->Character().second) break;
-    if (!InClass(c.Code())) break;
+  for (int next; (next = subject.CodeAt(subject.position)) >= 0;) {
+    const std::uint32_t code = static_cast<std::uint32_t>(next);
+    if (stop && code == stop->Character().Code()) break;
+    if (!InClass(code)) break;
     ++subject.position, ++consumed;
   }
   return mode_ == 1 || consumed > 0;
@@ -291,13 +286,16 @@ std::unique_ptr<TWString> TWString::Pattern(std::string_view pattern) {
 std::unique_ptr<TWString> TWString::Subject(std::string_view text) {
   text = text::Characters(text);
   std::unique_ptr<TWString> s(new TWString({}));
-  for (std::size_t i = 0; i < text.size();) s->elements.push_back(std::make_unique<TWChar>(*s, NextChar(text, i)));
+  for (std::size_t i = 0; i < text.size();) s->characters.push_back(static_cast<std::uint16_t>(NextChar(text, i).Code()));
   return s;
 }
 
 std::string TWString::Slice(std::int32_t from, std::int32_t to) const {
   std::string out;
-  for (std::int32_t k = std::max(from, 0); k < std::min(to, Size()); ++k) out += elements[k]->AsText();
+  for (std::int32_t k = std::max(from, 0); k < std::min(to, Length()); ++k) {
+    if (characters[k] > 0xFF) out += static_cast<char>(characters[k] >> 8);
+    out += static_cast<char>(characters[k] & 0xFF);
+  }
   return out;
 }
 
@@ -329,7 +327,7 @@ bool Run(TWString& pattern, TWString& subject, std::int64_t budget) {
 bool MatchesWhole(std::string_view pattern, std::string_view text, std::int64_t budget) {
   auto p = TWString::Pattern(pattern);
   auto s = TWString::Subject(text);
-  return Run(*p, *s, budget) && s->position == s->Size();
+  return Run(*p, *s, budget) && s->position == s->Length();
 }
 
 PrefixMatch MatchPrefix(std::string_view pattern, std::string_view text, std::int64_t budget) {
@@ -342,7 +340,7 @@ PrefixMatch MatchPrefix(std::string_view pattern, std::string_view text, std::in
   }
   result.success = true;
   result.matched = s->Slice(0, s->position);
-  result.rest = s->Slice(s->position, s->Size());
+  result.rest = s->Slice(s->position, s->Length());
   result.captures = std::move(p->captures);
   return result;
 }

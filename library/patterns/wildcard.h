@@ -38,6 +38,9 @@ class TWString {
   static std::unique_ptr<TWString> Subject(std::string_view text);
 
   std::vector<std::unique_ptr<TWSeq>> elements;
+  // A subject's characters, each by its code: a character is a plain one in a subject,
+  // and an object for each would make a 100 MB text take gigabytes.
+  std::vector<std::uint16_t> characters;
   std::int32_t position = 0;
   std::vector<std::string> captures;
   bool capturing = true;
@@ -45,6 +48,9 @@ class TWString {
   std::int32_t capture_start = 0;
 
   std::int32_t Size() const { return static_cast<std::int32_t>(elements.size()); }
+  std::int32_t Length() const { return static_cast<std::int32_t>(characters.size()); }
+  // The subject's character at `p`, or -1 past its ends.
+  int CodeAt(std::int32_t p) const { return p >= 0 && p < Length() ? characters[p] : -1; }
   // The subject's characters from `from` up to `to` (clipped to the text), joined.
   std::string Slice(std::int32_t from, std::int32_t to) const;
   // Matches the elements from the position on; false at the first that fails.
