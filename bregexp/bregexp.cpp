@@ -48,15 +48,18 @@ struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-void Initialize() {
-  static const bool done = [] {
+// Oniguruma's global tables live as long as this library is loaded: the runtime loads
+// and unloads it for every command, so they are freed with it.
+struct Engine {
+  Engine() {
     OnigEncoding encodings[] = {ONIG_ENCODING_SJIS};
     onig_initialize(encodings, 1);
     onig_set_retry_limit_in_search(kRetryLimit);
-    return true;
-  }();
-  (void)done;
-}
+  }
+  ~Engine() { onig_end(); }
+};
+
+void Initialize() { static Engine engine; }
 
 std::string OnigMessage(int code, OnigErrorInfo* info = nullptr) {
   OnigUChar text[ONIG_MAX_ERROR_MESSAGE_LEN];
