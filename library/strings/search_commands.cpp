@@ -9,9 +9,19 @@
 namespace pirune {
 namespace {
 
-void CharCount(TCommand& c) { c.ResultInteger(static_cast<std::int64_t>(text::CharCount(c.Text(0)))); }
+// A plain variable (or "それ") is measured where its value lies, since a long text need not
+// be copied to be measured; anything else (system variables that are computed when read,
+// functions) is evaluated.
+template <typename Measure>
+void MeasureArgument(TCommand& c, Measure measure) {
+  const THashNode* word = c.FindWord(0);
+  bool plain = word && word->Kind == kVariable && (!word->Reserved || c.IsResultWord(*word));
+  c.ResultInteger(static_cast<std::int64_t>(plain ? measure(word->GetValue()) : measure(c.Text(0))));
+}
 
-void ByteCount(TCommand& c) { c.ResultInteger(static_cast<std::int64_t>(c.Text(0).size())); }
+void CharCount(TCommand& c) { MeasureArgument(c, [](const std::string& s) { return text::CharCount(s); }); }
+
+void ByteCount(TCommand& c) { MeasureArgument(c, [](const std::string& s) { return s.size(); }); }
 
 void LineCount(TCommand& c) {
   // A name is counted in its variable's value; anything else is evaluated.
