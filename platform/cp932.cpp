@@ -175,7 +175,10 @@ std::string ToUtf8(std::string_view sjis) {
   return out;
 }
 
-std::optional<std::string> FromUtf8(std::string_view utf8, std::size_t* bad_offset) {
+namespace {
+// The conversion both ways of meeting a character Shift_JIS lacks share: with a place for
+// its offset, the first one fails the whole text; without, each becomes "?".
+std::optional<std::string> ConvertUtf8(std::string_view utf8, std::size_t* bad_offset, bool replace) {
   const std::uint16_t* table = EncodeTable();
   std::string out;
   out.reserve(utf8.size());
@@ -183,25 +186,22 @@ std::optional<std::string> FromUtf8(std::string_view utf8, std::size_t* bad_offs
     char32_t c = 0;
     const std::size_t length = ReadUtf8(utf8, i, &c);
     if (length == 0 || !AppendCode(out, table, c)) {
-      if (bad_offset != nullptr) *bad_offset = i;
-      return std::nullopt;
+      if (!replace) {
+        if (bad_offset != nullptr) *bad_offset = i;
+        return std::nullopt;
+      }
+      out.push_back('?');
     }
-    i += length;
-  }
-  return out;
-}
-
-std::string FromUtf8Replacing(std::string_view utf8) {
-  const std::uint16_t* table = EncodeTable();
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    char32_t c = 0;
-    const std::size_t length = ReadUtf8(utf8, i, &c);
-    if (length == 0 || !AppendCode(out, table, c)) out.push_back('?');
     i += length == 0 ? 1 : length;
   }
   return out;
 }
+}  // namespace
+
+std::optional<std::string> FromUtf8(std::string_view utf8, std::size_t* bad_offset) {
+  return ConvertUtf8(utf8, bad_offset, false);
+}
+
+std::string FromUtf8Replacing(std::string_view utf8) { return *ConvertUtf8(utf8, nullptr, true); }
 
 }  // namespace pirune::cp932
