@@ -376,7 +376,7 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
     NestingGuard as_read(state);  // the level the general reading of the value takes
     value = CallWithBrackets(state, callee, plan->call, c, false);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
-    value = ArgumentValue(state, rest);
+    value = ArgumentValue(state, rest, plan && !plan->rest_at.None() ? &plan->rest_at : nullptr);
   }
   THashNode& word = existing ? *existing : FindOrCreate(state, target, std::string());
   if (integer && StoredAsInteger(state, word, *integer)) return;

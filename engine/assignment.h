@@ -35,6 +35,7 @@ struct AssignmentPlan {
   std::string call;                                   // a lone call "name(…)": the name
   std::size_t call_bracket = 0;                       // … and where its "(" stands
   TextPos call_at;  // … in the program text, when the value was read there: its list is kept there
+  TextPos rest_at;  // where the value was read in the program text, when it was read as written there
   TWordLookup callee;
   TWordLookup target;                                 // the word assigned to
 };

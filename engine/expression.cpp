@@ -275,9 +275,9 @@ class Evaluator {
 
 // Reads the text into recipes; answers false for anything whose reading has effects.
 bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Recipes& out, int depth,
-             bool after_operand = false) {
+             bool after_operand = false, std::size_t end = TextPos::kWhole) {
   if (depth > 32) return false;
-  TextPos c{&text, offset};
+  TextPos c{&text, offset, end};
   std::uint8_t previous = after_operand ? kNumber : kNothing;
   while (true) {
     SkipBlanks(c);
@@ -354,7 +354,7 @@ struct Compiled {
 // Expressions by their text (or the rest of a fragment after its first operand); null
 // for those that must be read the ordinary way.
 std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string& text, std::size_t offset,
-                                           bool after_operand) {
+                                           bool after_operand, std::size_t end = TextPos::kWhole) {
   struct Hash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
@@ -362,7 +362,7 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
   static std::unordered_map<std::string, std::shared_ptr<const Compiled>, Hash, std::equal_to<>> compiled[2];
   if (!ShortcutsHere(state)) return nullptr;
   auto& table = compiled[after_operand ? 1 : 0];
-  std::string_view rest = std::string_view(text).substr(offset);
+  std::string_view rest = std::string_view(text).substr(offset, end == TextPos::kWhole ? end : end - offset);
   auto it = table.find(rest);
   if (it != table.end()) return it->second;
   std::string key(rest);
@@ -372,7 +372,7 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
   std::string saved_mark = state.LastMark;
   std::size_t saved_log = ErrorLog().size();
   try {
-    ok = Compile(state, text, offset, compiled_text->recipes, 0, after_operand);
+    ok = Compile(state, text, offset, compiled_text->recipes, 0, after_operand, end);
   } catch (const Exception&) {
     ErrorLog().resize(saved_log);  // reading it the ordinary way reports the error
   }
@@ -457,8 +457,7 @@ std::string EvaluateExpression(TPiruBase& state, const std::string& text) {
   return Finish(state, result);
 }
 
-std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_is_text, const std::string& fragment,
-                               std::size_t offset) {
+std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_is_text, const TextPos& rest) {
   // The same as evaluating "(" + first + rest + ")", the first value quoted when it is a
   // text, without writing that text and reading it again.
   NestingGuard outer(state);
@@ -466,7 +465,7 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
   TStrNum token;
   token.kind = first_is_text ? kText : kNumber;
   token.text = first;
-  if (auto compiled = CompiledFor(state, fragment, offset, true)) {
+  if (auto compiled = CompiledFor(state, *rest.text, rest.offset, true, rest.end)) {
     TStrNum copy = token;
     TStrNum result;
     if (Replay(state, *compiled, &copy, result)) {
@@ -475,11 +474,11 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
     }
   }
   try {
-    TStrNum result = Evaluator(state, TextPos{&fragment, offset}).Run(&token);
+    TStrNum result = Evaluator(state, rest).Run(&token);
     if (result.kind != kText) NumberOf(result), result.has_text = false;
     return Finish(state, result);
   } catch (const Exception& e) {
-    std::string written = (first_is_text ? Quote(first) : first) + fragment.substr(offset);
+    std::string written = (first_is_text ? Quote(first) : first) + rest.text->substr(rest.offset, rest.end - rest.offset);
     try {
       RaiseExpressionError(state, e, written);
     } catch (const Exception& wrapped) {

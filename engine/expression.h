@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/number.h"
+#include "engine/text_pos.h"
 
 namespace pirune {
 
@@ -14,10 +15,9 @@ class TPiruBase;
 // Evaluates the whole text as an expression; sets LastMark ("e" for a number).
 std::string EvaluateExpression(TPiruBase& state, const std::string& text);
 
-// Evaluates fragment[offset...] as the rest of an expression whose first operand has
-// already been read as `first`.
-std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_is_text, const std::string& fragment,
-                               std::size_t offset);
+// Evaluates the text from `rest` to the end of its walk as the rest of an expression
+// whose first operand has already been read as `first`.
+std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_is_text, const TextPos& rest);
 
 // Digits with an optional sign and fraction: written back and read again, the same number.
 bool IsPlainNumber(std::string_view s);

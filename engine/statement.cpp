@@ -124,9 +124,18 @@ struct DecodedStatement {
   std::int32_t line_after = 0;
 };
 
-// What was read at a statement's start: an assignment, or fragments ending in a command.
+// A statement that begins with a call with brackets, "name(…)": what the name finds is
+// looked up again each time; the argument list is kept at its own place.
+struct DecodedCall {
+  std::string name;
+  TWordLookup callee;
+};
+
+// What was read at a statement's start: an assignment, a call with brackets, or
+// fragments ending in a command.
 struct KeptStatement {
   std::shared_ptr<const DecodedAssignment> assignment;
+  std::shared_ptr<const DecodedCall> call;
   DecodedStatement statement;
 };
 
@@ -148,11 +157,13 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
   d->took_line = state.LineTakes != takes;
   d->line_after = state.Line;
   d->plan = PlanAssignment(state, d->target, d->rest);
-  // A lone call read as written (no line joined into it) has its "(" in the program text,
-  // where the argument lists of calls are kept.
-  if (!d->plan.call.empty() && std::string_view(*rest_at.text).substr(rest_at.offset, d->rest.size()) == d->rest)
-    d->plan.call_at = TextPos{rest_at.text, rest_at.offset + d->plan.call_bracket, rest_at.end};
-  StatementCache().Store(start, c.offset, KeptStatement{d, {}});
+  // A value read as written (no line joined into it) is read again where it is written,
+  // where what is kept at its positions (the argument lists of calls) is found.
+  if (std::string_view(*rest_at.text).substr(rest_at.offset, d->rest.size()) == d->rest) {
+    d->plan.rest_at = TextPos{rest_at.text, rest_at.offset, rest_at.offset + d->rest.size()};
+    if (!d->plan.call.empty()) d->plan.call_at = TextPos{rest_at.text, rest_at.offset + d->plan.call_bracket, rest_at.end};
+  }
+  StatementCache().Store(start, c.offset, KeptStatement{d, nullptr, {}});
   AssignValue(state, d->target, d->rest, &d->plan);
 }
 
@@ -195,7 +206,7 @@ void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
   for (std::size_t i = 0; i < state.Stack.Count(); ++i) d.fragments.push_back(state.Stack.Get(i));
   d.took_line = state.LineTakes != r.line_takes;
   d.line_after = state.Line;
-  StatementCache().Store(r.start, state.Cur.offset, KeptStatement{nullptr, std::move(d)});
+  StatementCache().Store(r.start, state.Cur.offset, KeptStatement{nullptr, nullptr, std::move(d)});
 }
 
 // Runs a kept statement's command with the arguments bound the way they were the last
@@ -237,6 +248,50 @@ void RunKeptStatement(TPiruBase& state, const DecodedStatement* d, std::size_t e
   for (std::size_t i = 0; i + 1 < d->fragments.size(); ++i) state.Stack.Push(d->fragments[i]);
   // As above: past its start, the command's run never reads the entry.
   RunCommandWord(state, t, word);
+}
+
+// A statement that begins with a call with brackets, the cursor on its "(": the call,
+// then its result. Answers the fragment the statement reads on with, or nothing when the
+// statement is over.
+std::optional<std::string> StatementCall(TPiruBase& state, THashNode& callee, const std::string& name) {
+  TextPos& c = state.Cur;
+  std::uint64_t moves = state.CursorMoves;
+  std::string result = CallWithBrackets(state, &callee, name, c, false);
+  // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
+  if (c.None() || state.CursorMoves != moves) return std::nullopt;
+  SkipSpaces(c);
+  if (c.At() == 0 || c.At() == '\r' || c.At() == ';') {
+    state.Sore->SetValue(result);
+    state.Sore->Mark = state.LastMark;
+    return std::nullopt;
+  }
+  return (NeedsQuoting(state, result) ? Quote(result) : result) + ReadWord(c);
+}
+
+// Keeps a call with brackets that a statement begins with, read from `start` to the "("
+// at the cursor.
+void KeepStatementCall(TPiruBase& state, const std::string& name, TextPos start) {
+  const auto& r = state.Recording;
+  if (start.None() || !r.active || r.start != start || r.nesting != state.Nesting || state.Stack.Count() > 0 ||
+      r.line_takes != state.LineTakes || !ShortcutsHere(state))
+    return;
+  auto d = std::make_shared<DecodedCall>();
+  d->name = name;
+  StatementCache().Store(start, state.Cur.offset, KeptStatement{nullptr, std::move(d), {}});
+}
+
+// Replays a kept call statement while its name still finds something callable; answers
+// false, having done nothing, when it does not.
+bool RunKeptCall(TPiruBase& state, const std::shared_ptr<const DecodedCall>& kept, std::size_t bracket) {
+  std::shared_ptr<const DecodedCall> d = kept;  // the call may decode (and evict) others
+  THashNode* callee = d->callee.Find(state.Words, d->name, true);
+  if (!callee || !IsCallable(callee->Kind)) return false;
+  state.Cur.offset = bracket;
+  std::optional<std::string> rest = StatementCall(state, *callee, d->name);
+  if (!rest) return true;
+  state.Stack.Push(std::move(*rest));
+  if (state.Cur.At() == 0) Step(state);
+  return true;
 }
 
 void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos start = TextPos{}) {
@@ -300,17 +355,10 @@ void TokenAnalysis(TPiruBase& state, std::string f, bool word_token, TextPos sta
     NotPlain(state);
     THashNode* w = state.Words.Find(f, true);
     if (w && IsCallable(w->Kind)) {
-      std::uint64_t moves = state.CursorMoves;
-      std::string result = CallWithBrackets(state, f, c, false);
-      // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
-      if (c.None() || state.CursorMoves != moves) return;
-      SkipSpaces(c);
-      if (c.At() == 0 || c.At() == '\r' || c.At() == ';') {
-        state.Sore->SetValue(result);
-        state.Sore->Mark = state.LastMark;
-        return;
-      }
-      f = (NeedsQuoting(state, result) ? Quote(result) : result) + ReadWord(c);
+      KeepStatementCall(state, f, start);
+      std::optional<std::string> rest = StatementCall(state, *w, f);
+      if (!rest) return;
+      f = std::move(*rest);
     }
   }
   state.Stack.Push(std::move(f));
@@ -457,7 +505,14 @@ void Step(TPiruBase& state) {
   unsigned char b = c.At();
   if (state.Stack.Count() == 0 && b != 0 && b != '\r' && b != '\n' && b != ';' && b != '*' && ShortcutsHere(state)) {
     std::size_t end = 0;
-    if (const KeptStatement* kept = StatementCache().Find(c, end)) {
+    const KeptStatement* kept = StatementCache().Find(c, end);
+    if (kept && kept->call) {
+      if (RunKeptCall(state, kept->call, end)) {
+        ++state.StatementsReplayed;
+        TakeLineEndAtOnce(state);
+        return;
+      }
+    } else if (kept) {
       ++state.StatementsReplayed;
       if (kept->assignment)
         RunKeptAssignment(state, kept->assignment, end);

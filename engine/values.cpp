@@ -1,5 +1,7 @@
 #include "engine/values.h"
 
+#include <algorithm>
+
 #include "engine/assignment.h"
 #include "engine/control_flow.h"
 #include "engine/conv_to_half.h"
@@ -71,7 +73,9 @@ std::string SoreResult(TPiruBase& state) {
 }
 
 std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
-  if (c.At() == '(' && state.Words.Find(w, true)) return CallWithBrackets(state, w, c, false);
+  if (c.At() == '(') {
+    if (THashNode* callee = state.Words.Find(w, true)) return CallWithBrackets(state, callee, w, c, false);
+  }
   if (EndsWithChar(w, "の")) {
     if (THashNode* owner = state.Words.Find(w.substr(0, w.size() - 2), false)) return ReadOwnerItem(state, *owner, c);
   }
@@ -296,15 +300,12 @@ bool PlainWordArgument(TPiruBase& state, const std::string& f, std::string& out)
 
 }  // namespace
 
-std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
-  if (fragment.empty()) return {};
-  if (ShortcutsHere(state)) {
-    std::string plain;
-    if (PlainArgument(state, fragment, plain)) return plain;
-  }
-  TextPos c{&fragment, 0};
+namespace {
+
+std::string ArgumentValueAt(TPiruBase& state, TextPos c) {
+  std::size_t size = c.end - c.offset;
   SkipBlanks(c);
-  std::string r = ReadValue(state, c, fragment.size());
+  std::string r = ReadValue(state, c, size);
   while (!c.AtEnd()) {
     SkipBlanks(c);
     unsigned char b = c.At();
@@ -314,8 +315,8 @@ std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
       // exponent form would be read as its first digits.
       bool text = IsMark(state.LastMark, 's') || r.empty();
       if (text || IsMark(state.LastMark, 'e') || IsPlainNumber(r))
-        return EvaluateAfterFirst(state, std::move(r), text, fragment, c.offset);
-      std::string expression = "(" + r + fragment.substr(c.offset) + ")";
+        return EvaluateAfterFirst(state, std::move(r), text, c);
+      std::string expression = "(" + r + c.text->substr(c.offset, c.end - c.offset) + ")";
       return EvaluateExpression(state, expression);
     }
     if (!single_join) break;
@@ -329,6 +330,17 @@ std::string ArgumentValue(TPiruBase& state, const std::string& fragment) {
     state.SetLastMark("s");
   }
   return r;
+}
+
+}  // namespace
+
+std::string ArgumentValue(TPiruBase& state, const std::string& fragment, const TextPos* written_at) {
+  if (fragment.empty()) return {};
+  if (ShortcutsHere(state)) {
+    std::string plain;
+    if (PlainArgument(state, fragment, plain)) return plain;
+  }
+  return ArgumentValueAt(state, written_at ? *written_at : TextPos{&fragment, 0});
 }
 
 bool NeedsQuoting(const TPiruBase& state, const std::string& value) {
@@ -367,30 +379,42 @@ std::string RestOfArgument(TPiruBase& state, TextPos& c) {
   return c.text->substr(start, c.offset - start);
 }
 
+// One argument of a call as its list is kept: a fragment pushed as it stands, or an
+// expression evaluated (and quoted when its value needs it) each time the list is read.
+struct KeptArgument {
+  std::string text;
+  bool evaluate = false;
+};
+using KeptArgumentList = std::vector<KeptArgument>;
+
 // Parses the text between the brackets of a call and pushes one fragment per argument.
-// Answers whether the list was plain: words and literals alone, on one line, so that it
-// pushes the same fragments whenever it is read.
-bool PushArgumentList(TPiruBase& state, const std::string& list) {
+// When every argument is a word, a literal or an expression that starts with one (on one
+// line, without joins, references or calls around it), `kept` receives how the list
+// reads, which pushes the same fragments whenever it is read; otherwise it is emptied
+// and `keepable` cleared.
+void PushArgumentList(TPiruBase& state, const std::string& list, KeptArgumentList& kept, bool& keepable) {
   TextPos c{&list, 0};
-  bool plain = true;
+  keepable = true;
   while (true) {
     SkipSpaces(c);
-    if (c.AtEnd()) return plain;
+    if (c.AtEnd()) break;
     if (c.At() == ',') {
       ++c.offset;
       continue;
     }
     if (c.At() == '\r' || c.At() == '\n') {
-      plain = false;
+      keepable = false;
       TakeLineNumber(state, c);
       continue;
     }
     std::size_t before = c.offset;
     bool pushed = true;
+    bool as_written = false;  // pushed as written: a word or a literal
     if (AtLiteral(c)) {
       state.Stack.Push(ReadLiteral(state, c));
+      as_written = true;
     } else if (c.At() == '(') {
-      plain = false;
+      keepable = false;
       std::string v = ArgumentValue(state, ReadBracket(state, c));
       bool quoted = NeedsQuoting(state, v);
       if (!IsWordDelimiter(c.At())) v += ReadWord(c);
@@ -400,25 +424,27 @@ bool PushArgumentList(TPiruBase& state, const std::string& list) {
       if (w.empty()) {
         pushed = false;
       } else if (c.At() == '#') {
-        plain = false;
+        keepable = false;
         std::string reference = w + RestOfArgument(state, c);
         state.Stack.Push(Quote(ArgumentValue(state, reference)));
       } else if (c.At() == '(') {
-        plain = false;
+        keepable = false;
         CallWithBrackets(state, w, c, true);
       } else {
         state.Stack.Push(w);
+        as_written = true;
       }
     }
     SkipSpaces(c);
     unsigned char b = c.At();
     if (!IsOperatorChar(b)) {
       if (c.offset == before) StepChar(c);  // a stray character: never loop on it
+      if (as_written && keepable) kept.push_back(KeptArgument{state.Stack.At(state.Stack.Count() - 1), false});
       continue;
     }
-    plain = false;
     std::string left = pushed ? state.Stack.Pop() : std::string();
     if (b == '&' && c.At(1) != '&') {
+      keepable = false;
       std::string joined;
       if (!ReferenceValue(state, left, joined)) joined = ArgumentValue(state, left);
       while (c.At() == '&' && c.At(1) != '&') {
@@ -433,15 +459,20 @@ bool PushArgumentList(TPiruBase& state, const std::string& list) {
       }
       state.Stack.Push(Quote(joined));
     } else {
-      std::string v = EvaluateExpression(state, left + RestOfArgument(state, c));
+      if (!as_written) keepable = false;
+      std::string expression = left + RestOfArgument(state, c);
+      if (keepable) kept.push_back(KeptArgument{expression, true});
+      std::string v = EvaluateExpression(state, expression);
       state.Stack.Push(NeedsQuoting(state, v) ? Quote(v) : v);
     }
   }
+  if (!keepable) kept.clear();
 }
 
-// The argument lists of calls, kept where they are written when they are plain.
+// The argument lists of calls, kept where they are written.
 struct KeptArguments {
-  std::vector<std::string> fragments;
+  std::shared_ptr<const KeptArgumentList> arguments;  // held while they are read: reading may evict the entry
+  bool evaluates = false;                             // whether any argument is an expression
 };
 
 // At namespace scope: looked up all the time, it needs no guard of its first use.
@@ -451,18 +482,31 @@ DecodeCache<KeptArguments>& ArgumentListCache() { return kept_argumentlistcache;
 // Reads the bracketed argument list at the cursor and pushes its arguments.
 void PushCallArguments(TPiruBase& state, TextPos& c) {
   std::size_t end = 0;
-  if (const KeptArguments* kept = ArgumentListCache().Find(c, end)) {
-    for (const auto& f : kept->fragments) state.Stack.Push(f);
+  if (const KeptArguments* found = ArgumentListCache().Find(c, end)) {
     c.offset = end;
+    if (!found->evaluates) {  // pushing runs nothing that could evict the entry
+      for (const KeptArgument& a : *found->arguments) state.Stack.Push(a.text);
+      return;
+    }
+    std::shared_ptr<const KeptArgumentList> arguments = found->arguments;
+    for (const KeptArgument& a : *arguments) {
+      if (!a.evaluate) {
+        state.Stack.Push(a.text);
+        continue;
+      }
+      std::string v = EvaluateExpression(state, a.text);
+      state.Stack.Push(NeedsQuoting(state, v) ? Quote(v) : v);
+    }
     return;
   }
   TextPos start = c;
   std::string list = ReadBracket(state, c);
-  std::size_t below = state.Stack.Count();
-  if (!list.empty() && !PushArgumentList(state, list)) return;
-  KeptArguments kept;
-  for (std::size_t i = below; i < state.Stack.Count(); ++i) kept.fragments.push_back(state.Stack.At(i));
-  ArgumentListCache().Store(start, c.offset, std::move(kept));
+  auto kept = std::make_shared<KeptArgumentList>();
+  bool keepable = true;
+  if (!list.empty()) PushArgumentList(state, list, *kept, keepable);
+  if (!keepable) return;
+  bool evaluates = std::any_of(kept->begin(), kept->end(), [](const KeptArgument& a) { return a.evaluate; });
+  ArgumentListCache().Store(start, c.offset, KeptArguments{std::move(kept), evaluates});
 }
 
 // Clears the positional binding even when the call fails.

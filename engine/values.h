@@ -28,7 +28,9 @@ std::string ReadValue(TPiruBase& state, TextPos& c, std::size_t limit = std::str
 std::size_t PlainNumberLength(std::string_view fragment);
 
 // The value of a whole argument fragment.
-std::string ArgumentValue(TPiruBase& state, const std::string& fragment);
+// `written_at`, when given, is where the same bytes lie in a program text (up to the end
+// of its walk): read there, what is kept at positions of that text is found.
+std::string ArgumentValue(TPiruBase& state, const std::string& fragment, const TextPos* written_at = nullptr);
 
 // Whether a value just computed (its mark in LastMark) must be quoted to be read back
 // as itself from a fragment: a text always, a number when written in exponent form.
