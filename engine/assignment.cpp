@@ -8,6 +8,7 @@
 #include "engine/reader.h"
 #include "engine/registry.h"
 #include "engine/sjis.h"
+#include "engine/table_view.h"
 #include "engine/values.h"
 
 namespace pirune {
@@ -348,7 +349,7 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
 void AssignValue(TPiruBase& state, const std::string& target, const std::string& rest, const AssignmentPlan* plan) {
   if (!plan || plan->element) {
     std::size_t hash = target.find('#');
-    if (hash != std::string::npos) NotAvailableYet(state, target.substr(0, hash) + "#");
+    if (hash != std::string::npos) return AssignElement(state, target, rest);
   }
   THashNode* existing = plan ? plan->target.Find(state.Words, target, false) : state.Words.Find(target, false);
   if (existing && existing->Kind == kVariable && !existing->Reserved && !existing->Dict &&

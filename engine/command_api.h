@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/number.h"
 #include "engine/words.h"

@@ -1,6 +1,7 @@
 #include "engine/handler_run.h"
 
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/piru_base.h"
 #include "engine/statement.h"
 
@@ -9,6 +10,14 @@ namespace pirune {
 void RunHandler(TPiruBase& state, TextPos handler) {
   if (handler.None() || state.Ended) return;
   std::string mark = state.LastMark;
+  const bool spliced = !state.Cur.None();
+  // A handler runs even while the runs are stopping (the end handler after the error
+  // dialog's quit); the stop holds again once it is done.
+  const bool stopping = state.Stop;
+  state.Stop = false;
+  const std::size_t own_frame = state.RunControl.Depth() + 1;
+  const std::size_t abandoned = state.Events.abandoned_frame;
+  state.Events.abandoned_frame = TEventState::kNoFrame;
   try {
     RunNestedRun(state, [&] {
       // The record's empty start ends the nested run when the handler returns.
@@ -24,6 +33,11 @@ void RunHandler(TPiruBase& state, TextPos handler) {
     // deeply), and the host that called must not see it.
     DispatchError(state, e);
   }
+  const bool waits = state.Events.abandoned_frame == own_frame;
+  state.Events.abandoned_frame = abandoned;
+  if (stopping) state.Stop = true;
+  // "待機" in a handler that interrupted a run ends that run too: the program waits.
+  if (waits && spliced && !state.Ended) AbandonRun(state);
   state.SetLastMark(mark);
 }
 

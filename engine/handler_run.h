@@ -12,7 +12,9 @@ class TPiruBase;
 // every field of its own (cursor, word stack, binding mode, line-end cursor, recording,
 // line and file name, the last type mark) and goes on where it was. The handler runs in a
 // local scope of its own and ends with "戻る" or at the end of its text. The script's
-// state is shared: variables, "それ", the arguments of the latest call.
+// state is shared: variables, "それ", the arguments of the latest call. A handler that
+// ends with "待機" (or a refused "おわり") ends the run it interrupted as well, which
+// stops once the statement in progress is over.
 void RunHandler(TPiruBase& state, TextPos handler);
 
 }  // namespace pirune

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/events.h"
 #include "engine/program_text.h"
 #include "engine/run_control.h"
 #include "engine/text_pos.h"
@@ -129,6 +130,9 @@ class TPiruBase {
   // Set when the program has ended (おわり, the error dialog's quit button).
   bool Ended = false;
   int ExitCode = 0;
+
+  // The script timer's label, the end handler (engine/events.h).
+  TEventState Events;
 
   // Adds a prepared program text and gives its stable address.
   const std::string* AddText(std::string text);

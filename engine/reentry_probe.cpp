@@ -60,6 +60,10 @@ class TReentryProbe : public Host {
     Fire();
     return inner_ ? inner_->ShowErrorDialog(log, debug_button) : ErrorChoice::Quit;
   }
+  int SelectButton(const std::string& message, const std::vector<std::string>& choices) override {
+    Fire();
+    return inner_ ? inner_->SelectButton(message, choices) : -1;
+  }
   void ShowMainWindow() override {
     if (inner_) inner_->ShowMainWindow();
   }
@@ -69,6 +73,13 @@ class TReentryProbe : public Host {
   void ProcessMessages() override {
     Fire();
     if (inner_) inner_->ProcessMessages();
+  }
+  void SetScriptTimer(std::uint32_t ms) override {
+    if (inner_) inner_->SetScriptTimer(ms);
+  }
+  void Wait(std::uint32_t ms) override {
+    Fire();
+    if (inner_) inner_->Wait(ms);
   }
 
  private:

@@ -74,6 +74,10 @@ class TRunControlStack {
   TRunControl* Top() { return frame_.empty() ? nullptr : &frame_.back(); }
   void PushFrame();
   void PopFrame();
+  // Empties the current frame, as "待機" does.
+  void ClearFrame() { frame_.clear(); }
+  // How many frames lie under the current one.
+  std::size_t Depth() const { return saved_.size(); }
   void ClearAll();
   // The innermost record (in any frame) whose block lies in the given text, if any.
   const TRunControl* FindBody(const std::string* text) const;

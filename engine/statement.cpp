@@ -9,6 +9,7 @@
 #include "engine/control_flow.h"
 #include "engine/decode_cache.h"
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/expression.h"
 #include "engine/nesting.h"
 #include "engine/not_yet.h"
@@ -767,7 +768,7 @@ void DispatchError(TPiruBase& state, const Exception& error) {
   if (Trim(ErrorLog()).empty())
     ErrorLog() = FormatScriptError(state, error.Message()) + "\r\n特定できないシステムエラーです(ToT)";
   ErrorChoice choice = state.host ? state.host->ShowErrorDialog(ErrorLog(), state.DebugMode) : ErrorChoice::Quit;
-  if (choice == ErrorChoice::Quit) EndProgram(state, 1);
+  if (choice == ErrorChoice::Quit) QuitAfterError(state);
 }
 
 }  // namespace pirune

@@ -15,6 +15,7 @@
 #include "engine/registry.h"
 #include "engine/sjis.h"
 #include "engine/statement.h"
+#include "engine/table_view.h"
 
 namespace pirune {
 
@@ -95,7 +96,7 @@ std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
       return RunLabelForValue(state, *word);
     case kVariable:
       state.SetLastMark(word->Mark);
-      if (c.At() == '#') NotAvailableYet(state, w + "#");
+      if (c.At() == '#') return ReadElement(state, *word, c);
       return word->GetValue();
     case kDictionary:
       state.SetLastMark("s");

@@ -3,6 +3,7 @@
 #include "engine/errors.h"
 #include "engine/expression.h"
 #include "engine/sjis.h"
+#include "library/csv_db.h"
 
 namespace pirune {
 
@@ -33,22 +34,37 @@ const std::string& THashNode::GetValue() const {
 void THashNode::SetValue(std::string value) {
   value_ = std::move(value);
   known_ = 0;
+  table_.reset();
 }
 
 void THashNode::AppendValue(std::string_view tail) {
   Text();
   value_.append(tail);
   known_ = 0;
+  table_.reset();
 }
 
 void THashNode::SetInteger(std::int64_t n) {
   integer_ = n;
   known_ = kNumberKnown | kPlainKnown | kPlain | kTextPending | kInteger;
+  table_.reset();
 }
 
 void THashNode::WriteText() const {
-  value_ = FormatNumber(static_cast<Number>(integer_));  // pending only after SetInteger
+  // Pending after SetInteger or a change of the table view.
+  value_ = table_ ? table_->WriteCsv() : FormatNumber(static_cast<Number>(integer_));
   known_ &= ~kTextPending;
+}
+
+TCsvDb& THashNode::Table() {
+  if (!table_) {
+    auto table = std::make_unique<TCsvDb>();
+    table->ReadCsv(Text());
+    table_ = std::move(table);
+    // The table is the value now: the text is what it writes.
+    known_ = kTextPending;
+  }
+  return *table_;
 }
 
 Number THashNode::NumberValue() const {
@@ -89,6 +105,7 @@ void THashNode::TakeMeaning(THashNode&& other) {
   Ref = other.Ref;
   Dict = std::move(other.Dict);
   Reserved = other.Reserved;
+  table_ = std::move(other.table_);
   value_ = std::move(other.value_);
   known_ = other.known_;
   number_ = other.number_;

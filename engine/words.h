@@ -40,6 +40,7 @@ inline bool IsCallable(std::uint8_t kind) {
 }
 
 class THash;
+class TCsvDb;
 
 class THashNode {
  public:
@@ -83,6 +84,15 @@ class THashNode {
     if (!SameMark(Mark, mark)) Mark.assign(mark);
   }
 
+  // The value as a table, its rows and cells addressed one at a time (A#r, A#c#r): read
+  // from the text at the first such access and kept, as the value, until a whole new
+  // value comes; the text is written from it when next read.
+  TCsvDb& Table();
+  // After a change through Table(): the text and the number are read from it again.
+  void TableChanged() { known_ = kTextPending; }
+  // The table view when there is one.
+  const TCsvDb* TableView() const { return table_.get(); }
+
   // Copies everything but the name; a dictionary is copied, never shared.
   void Assign(const THashNode& other);
   // Takes everything but the name from a word that is given up: this word keeps its
@@ -107,6 +117,7 @@ class THashNode {
   mutable Number number_ = 0;         // the number, unless kInteger
   mutable std::int64_t integer_ = 0;  // the number when kInteger
   mutable std::string line_form_;  // dictionary words read as a whole
+  std::unique_ptr<TCsvDb> table_;  // pending text comes from it while it is there
 };
 
 // Okurigana removal: the form under which commands are registered and found.

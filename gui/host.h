@@ -2,7 +2,9 @@
 // and the console runtime each implement it; the engine sees only this interface.
 // All text is Shift_JIS.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pirune {
 
@@ -28,6 +30,9 @@ class Host {
   // The error dialog, showing the whole error log; answers the button chosen.
   virtual ErrorChoice ShowErrorDialog(const std::string& log, bool debug_button) = 0;
 
+  // "ボタンで選択" and the security question: the index of the button pressed, or -1 when the dialog was closed without one.
+  virtual int SelectButton(const std::string& message, const std::vector<std::string>& choices) = 0;
+
   // Shows the main window (the start shows it unless the script does so itself).
   virtual void ShowMainWindow() = 0;
 
@@ -36,6 +41,13 @@ class Host {
 
   // Lets pending window messages run.
   virtual void ProcessMessages() = 0;
+
+  // The script timer ("タイマー設定"): fires once, `ms` milliseconds from now, in place of
+  // any earlier setting; 0 stops it. A host without events never fires it.
+  virtual void SetScriptTimer(std::uint32_t ms) { (void)ms; }
+
+  // "待つ": lets events run for `ms` milliseconds, or until the program has ended.
+  virtual void Wait(std::uint32_t ms) { (void)ms; }
 };
 
 }  // namespace pirune

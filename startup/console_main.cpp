@@ -4,12 +4,14 @@
 
 #include <cstdlib>
 
+#include "engine/events.h"
 #include "engine/fast_paths.h"
 #include "engine/piru_base.h"
 #include "engine/reentry_probe.h"
 #include "gui/console/console_host.h"
 #include "platform/cp932.h"
 #include "platform/platform.h"
+#include "platform/posix/close_signals.h"
 #include "startup/start.h"
 
 int main(int argc, char** argv) {
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
   pirune::PrepareStart(state, host);
   if (const char* probe = std::getenv("PIRUNE_TEST_REENTRY"); probe && std::string(probe) == "1")
     pirune::InstallReentryProbe(state);
-  pirune::RunStart(state, host);
+  host.OnEvents([&state] { pirune::ScriptTimerFired(state); }, [&state] { return pirune::CloseRequested(state); });
+  pirune::platform::CatchCloseSignals();
+  if (pirune::RunStart(state, host)) host.ServeEvents();
   return state.ExitCode;
 }

@@ -114,6 +114,9 @@ bool RunStart(TPiruBase& state, Host& host) {
     if (Trim(ErrorLog()).empty()) host.ShowMessage(FormatScriptError(state, std::string("システムエラー:") + e.what()), "ぴるね");
     EndProgram(state, 1);
   }
+  // The first run has ended, with "待機" perhaps inside a call: what such a run left open
+  // closes now, so the handlers that run from here on see only global words.
+  while (state.Words.ScopeDepth() > 0) state.Words.PopScope();
   return !state.Ended;
 }
 

@@ -1,5 +1,6 @@
 #include "gui/console/console_host.h"
 
+#include "gui/console/terminal_question.h"
 #include "platform/cp932.h"
 
 namespace pirune {
@@ -37,6 +38,12 @@ ErrorChoice ConsoleHost::ShowErrorDialog(const std::string& log, bool) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   WriteLine(stderr, text);
   return ErrorChoice::Quit;
+}
+
+int ConsoleHost::SelectButton(const std::string& message, const std::vector<std::string>& choices) {
+  WriteQuestionLines(message);
+  // Without choices no answer could ever be right.
+  return choices.empty() ? -1 : AskChoice(choices);
 }
 
 }  // namespace pirune

@@ -1,7 +1,10 @@
 // The console runtime's host: text goes to the terminal as UTF-8, dialogs are answered
-// on the terminal, and there is no window to keep the program alive.
+// on the terminal. There is no window to keep the program alive: it ends once nothing
+// can fire any more, and an interrupt or SIGTERM asks it to close.
 #pragma once
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 
 #include "gui/host.h"
 
@@ -14,9 +17,32 @@ class ConsoleHost : public Host {
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void Warn(const std::string& text) override;
   ErrorChoice ShowErrorDialog(const std::string& log, bool debug_button) override;
+  int SelectButton(const std::string& message, const std::vector<std::string>& choices) override;
   void ShowMainWindow() override {}
-  void CloseMainWindow() override {}
-  void ProcessMessages() override {}
+  void CloseMainWindow() override { ended_ = true; }
+  void ProcessMessages() override;
+  void SetScriptTimer(std::uint32_t ms) override;
+  void Wait(std::uint32_t ms) override;
+
+  // Where events go: the script timer's tick and the close request (an interrupt or
+  // SIGTERM), which answers whether the program may end.
+  void OnEvents(std::function<void()> timer, std::function<bool()> close_request);
+
+  // After the first run: serves events until the program ends. With nothing left that
+  // could ever fire (no timer set), the program ends as a window closed by its user
+  // would: the close request runs the end handler, and if that refuses and sets no timer
+  // either, nothing can happen any more and the program ends all the same.
+  void ServeEvents();
+
+ private:
+  // Runs what is due now: a close request from a signal, then the timer.
+  void ServeDue();
+
+  std::function<void()> timer_;
+  std::function<bool()> close_request_;
+  bool timer_set_ = false;
+  std::int64_t timer_due_ = 0;
+  bool ended_ = false;
 };
 
 // Shift_JIS text as UTF-8 lines for a terminal: CR LF becomes LF.

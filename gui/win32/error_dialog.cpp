@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gui/win32/dialog_frame.h"
 #include "gui/win32/japanese_font.h"
 #include "gui/win32/text_lines.h"
 #include "platform/win32/wide.h"
@@ -19,46 +20,6 @@ constexpr int kDebugId = 101;
 constexpr int kContinueId = IDOK;
 constexpr int kQuitId = IDCANCEL;
 
-// The dialog's own class keeps the dialog manager's behaviour (DefDlgProc: default
-// button, focus memory, keyboard interface) while giving the window a name of ours.
-bool RegisterDialogClass(HINSTANCE instance) {
-  WNDCLASSEXW probe{};
-  probe.cbSize = sizeof probe;
-  if (GetClassInfoExW(instance, kClassName, &probe)) return true;
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = DefDlgProcW;
-  window_class.cbWndExtra = DLGWINDOWEXTRA;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kClassName;
-  return RegisterClassExW(&window_class) != 0;
-}
-
-// An in-memory dialog template with no controls: they are placed in pixels when the
-// dialog starts, because dialog units would tie the layout to the system font.
-std::vector<WORD> DialogTemplate(DWORD style, DWORD ex_style, const std::wstring& caption) {
-  std::vector<WORD> words;
-  auto dword = [&words](DWORD value) {
-    words.push_back(LOWORD(value));
-    words.push_back(HIWORD(value));
-  };
-  auto text = [&words](const std::wstring& value) {
-    for (wchar_t unit : value) words.push_back(static_cast<WORD>(unit));
-    words.push_back(0);
-  };
-  words.reserve(16 + caption.size());
-  dword(style);
-  dword(ex_style);
-  words.push_back(0);  // no items
-  for (int i = 0; i < 4; ++i) words.push_back(0);  // x, y, cx, cy: set in pixels later
-  words.push_back(0);  // no menu
-  text(kClassName);
-  text(caption);
-  return words;
-}
-
 // The log with every line break as CR LF, which is what a multi-line edit breaks on, and
 // without the closing one, which would only add an empty last line.
 std::wstring LogText(const std::string& log) {
@@ -70,27 +31,6 @@ std::wstring LogText(const std::string& log) {
   }
   return win32::Widen(text);
 }
-
-// A stay-on-top owner would cover its own modal dialog on some systems; it becomes an
-// ordinary window while the dialog is up and gets its mode back afterwards.
-class OwnerNotTopmost {
- public:
-  explicit OwnerNotTopmost(HWND owner) {
-    if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
-      owner_ = owner;
-      SetWindowPos(owner_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-  }
-  ~OwnerNotTopmost() {
-    if (owner_ && IsWindow(owner_))
-      SetWindowPos(owner_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-  OwnerNotTopmost(const OwnerNotTopmost&) = delete;
-  OwnerNotTopmost& operator=(const OwnerNotTopmost&) = delete;
-
- private:
-  HWND owner_ = nullptr;
-};
 
 }  // namespace
 
@@ -111,12 +51,12 @@ int TfrmError::Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
 bool TfrmError::Create() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterDialogClass(instance)) return false;
+  if (!RegisterDialogClass(instance, kClassName)) return false;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
   // Without a visible owner nothing on the taskbar would lead back to the dialog.
   const DWORD ex_style = owner_ && IsWindowVisible(owner_) ? 0 : WS_EX_APPWINDOW;
   const std::vector<WORD> dialog_template =
-      DialogTemplate(style, ex_style, win32::Widen("実行中にエラーが発生しました。"));
+      DialogTemplate(style, ex_style, kClassName, win32::Widen("実行中にエラーが発生しました。"));
   CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()), owner_,
                              &TfrmError::DialogProc, reinterpret_cast<LPARAM>(this));
   return hwnd_ != nullptr;

@@ -20,6 +20,7 @@ class Win32Host final : public Host {
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void Warn(const std::string& text) override;
   ErrorChoice ShowErrorDialog(const std::string& log, bool debug_button) override;
+  int SelectButton(const std::string& message, const std::vector<std::string>& choices) override;
   void ShowMainWindow() override;
   void CloseMainWindow() override;
   void ProcessMessages() override;

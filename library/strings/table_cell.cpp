@@ -1,17 +1,39 @@
 #include "library/strings/table_cell.h"
 
-#include "library/strings/text_model.h"
-
 namespace pirune {
 
-std::string QuoteCell(std::string_view cell) {
-  const bool has_quote = text::FindAligned(cell, "\"") != text::npos;
-  if (!has_quote && text::FindAligned(cell, ",") == text::npos && text::FindAligned(cell, "\r") == text::npos &&
-      text::FindAligned(cell, "\n") == text::npos && text::FindAligned(cell, "ID") == text::npos)
-    return std::string(cell);
-  std::string out = "\"";
-  out += has_quote ? text::ReplaceAll(cell, "\"", "\"\"") : std::string(cell);
+// Bytes, not characters: the table reader never takes a comma, quote or line end for
+// the second byte of a character, so neither may the writer.
+void AppendQuotedCell(std::string& out, std::string_view cell) {
+  bool has_quote = false, needs_quotes = false;
+  for (std::size_t i = 0; i < cell.size(); ++i) {
+    char b = cell[i];
+    if (b == '"') {
+      has_quote = true;
+      break;
+    }
+    if (b == ',' || b == '\r' || b == '\n' || (b == 'I' && i + 1 < cell.size() && cell[i + 1] == 'D'))
+      needs_quotes = true;
+  }
+  if (!has_quote && !needs_quotes) {
+    out.append(cell);
+    return;
+  }
   out += '"';
+  if (has_quote) {
+    for (char b : cell) {
+      if (b == '"') out += '"';
+      out += b;
+    }
+  } else {
+    out.append(cell);
+  }
+  out += '"';
+}
+
+std::string QuoteCell(std::string_view cell) {
+  std::string out;
+  AppendQuotedCell(out, cell);
   return out;
 }
 

@@ -54,6 +54,12 @@ class RecordingHost : public pirune::Host {
     // dialog shows the whole log: a script failing at every step would take quadratic time.
     return ++dialogs_ <= kDialogsContinued ? pirune::ErrorChoice::Continue : pirune::ErrorChoice::Quit;
   }
+  int SelectButton(const std::string& message, const std::vector<std::string>& choices) override {
+    std::string offered = message;
+    for (const std::string& choice : choices) offered += "|" + choice;
+    Note("buttons", offered);
+    return choices.empty() ? -1 : 0;
+  }
   void ShowMainWindow() override { Note("main window shown", ""); }
   void CloseMainWindow() override { Note("main window closed", ""); }
   void ProcessMessages() override {}

@@ -26,12 +26,19 @@ class RecordingHost : public Host {
     error_logs.push_back(log);
     return answer;
   }
+  int SelectButton(const std::string& message, const std::vector<std::string>& choices) override {
+    messages.push_back(message);
+    offered.push_back(choices);
+    return button;
+  }
   void ShowMainWindow() override {}
   void CloseMainWindow() override { closed = true; }
   void ProcessMessages() override {}
 
   std::vector<std::string> shown, messages, warnings, error_logs;
+  std::vector<std::vector<std::string>> offered;
   ErrorChoice answer = ErrorChoice::Quit;
+  int button = -1;
   bool closed = false;
 };
 

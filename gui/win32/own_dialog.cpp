@@ -1,0 +1,150 @@
+#include "gui/win32/own_dialog.h"
+
+#include <vector>
+
+#include "gui/win32/dialog_frame.h"
+
+namespace pirune {
+
+OwnDialog::OwnDialog(HWND owner, const wchar_t* class_name)
+    : owner_(owner && IsWindow(owner) ? owner : nullptr), class_name_(class_name) {}
+
+OwnDialog::~OwnDialog() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool OwnDialog::RunModal(DWORD style, const std::wstring& caption) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterDialogClass(instance, class_name_)) return false;
+  // Without a visible owner nothing on the taskbar would lead back to the dialog.
+  const DWORD ex_style = owner_ && IsWindowVisible(owner_) ? 0 : WS_EX_APPWINDOW;
+  const std::vector<WORD> dialog_template = DialogTemplate(style, ex_style, class_name_, caption);
+  CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()), owner_,
+                             &OwnDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  if (!hwnd_) return false;
+
+  const HWND previous_focus = GetFocus();
+  // An owner already disabled by someone else (an outer dialog) is left for them.
+  const bool disable_owner = owner_ && IsWindowEnabled(owner_);
+  {
+    OwnerNotTopmost not_topmost(owner_);
+    if (disable_owner) EnableWindow(owner_, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    if (initial_focus_) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(initial_focus_), TRUE);
+
+    MSG message;
+    while (!done_) {
+      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+      if (got <= 0) {
+        // The program is being ended: leave the quit message for the outer loop.
+        if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+        break;
+      }
+      if (IsDialogMessageW(hwnd_, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    // The owner is enabled before the dialog goes, so that activation returns to it
+    // and not to some other program's window.
+    if (disable_owner) EnableWindow(owner_, TRUE);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  if (previous_focus && IsWindow(previous_focus))
+    SetFocus(previous_focus);
+  else if (owner_ && IsWindowVisible(owner_))
+    SetActiveWindow(owner_);
+  return true;
+}
+
+INT_PTR OwnDialog::OnMessage(UINT, WPARAM, LPARAM) { return FALSE; }
+
+HWND OwnDialog::AddControl(const wchar_t* window_class, const std::wstring& text, DWORD style, DWORD ex_style,
+                           int id, int x, int y, int width, int height, HFONT font) {
+  HWND control = CreateWindowExW(ex_style, window_class, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                 height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+void OwnDialog::SetClientSize(int width, int height) {
+  RECT window, client;
+  GetWindowRect(hwnd_, &window);
+  GetClientRect(hwnd_, &client);
+  // The frame as it really is, which AdjustWindowRectEx only predicts.
+  const int frame_width = (window.right - window.left) - (client.right - client.left);
+  const int frame_height = (window.bottom - window.top) - (client.bottom - client.top);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame_width + width, frame_height + height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int OwnDialog::WindowWidth() const {
+  RECT window;
+  GetWindowRect(hwnd_, &window);
+  return window.right - window.left;
+}
+
+int OwnDialog::WindowHeight() const {
+  RECT window;
+  GetWindowRect(hwnd_, &window);
+  return window.bottom - window.top;
+}
+
+void OwnDialog::MoveWindowTo(int left, int top) {
+  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK OwnDialog::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<OwnDialog*>(lparam);
+    SetWindowLongPtrW(hwnd, DWLP_USER, lparam);
+    self->hwnd_ = hwnd;
+    self->Build();
+    return FALSE;  // the focus is set once the dialog is shown
+  }
+  auto* self = reinterpret_cast<OwnDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  if (!self) return FALSE;
+  return self->Handle(message, wparam, lparam);
+}
+
+INT_PTR OwnDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam)) ? TRUE : FALSE;
+    case WM_CLOSE:
+      OnClose();
+      return TRUE;
+    default:
+      return OnMessage(message, wparam, lparam);
+  }
+}
+
+int OwnerWidth(HWND owner) {
+  RECT window;
+  if (owner && GetWindowRect(owner, &window)) return window.right - window.left;
+  return GetSystemMetrics(SM_CXSCREEN);
+}
+
+SIZE TextLineSize(HFONT font, const std::wstring& text) {
+  SIZE size{0, 0};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size;
+}
+
+SIZE TextBlockSize(HFONT font, const std::wstring& text) {
+  RECT box{0, 0, 0, 0};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return SIZE{box.right - box.left, box.bottom - box.top};
+}
+
+}  // namespace pirune
