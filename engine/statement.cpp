@@ -230,7 +230,7 @@ void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode
   NoArgumentsLeft(state, command);
 }
 
-void RunKeptStatement(TPiruBase& state, const DecodedStatement* d, std::size_t end) {
+[[gnu::always_inline]] inline void RunKeptStatement(TPiruBase& state, const DecodedStatement* d, std::size_t end) {
   const std::string& t = d->fragments.back();
   state.Cur.offset = end;
   if (d->took_line) state.Line = d->line_after;
@@ -282,8 +282,9 @@ void KeepStatementCall(TPiruBase& state, const std::string& name, TextPos start)
 }
 
 // Replays a kept call statement while its name still finds something callable; answers
-// false, having done nothing, when it does not.
-bool RunKeptCall(TPiruBase& state, const std::shared_ptr<const DecodedCall>& kept, std::size_t bracket) {
+// false, having done nothing, when it does not. (Out of line: inlined, it makes the
+// statement reader dearer for every other statement.)
+[[gnu::noinline]] bool RunKeptCall(TPiruBase& state, const std::shared_ptr<const DecodedCall>& kept, std::size_t bracket) {
   std::shared_ptr<const DecodedCall> d = kept;  // the call may decode (and evict) others
   THashNode* callee = d->callee.Find(state.Words, d->name, true);
   if (!callee || !IsCallable(callee->Kind)) return false;

@@ -470,44 +470,60 @@ void PushArgumentList(TPiruBase& state, const std::string& list, KeptArgumentLis
   if (!keepable) kept.clear();
 }
 
-// The argument lists of calls, kept where they are written.
+// The argument lists of calls, kept where they are written: the fragments when every
+// argument is pushed as written, else the arguments with their expressions.
 struct KeptArguments {
-  std::shared_ptr<const KeptArgumentList> arguments;  // held while they are read: reading may evict the entry
-  bool evaluates = false;                             // whether any argument is an expression
+  std::vector<std::string> fragments;
+  std::shared_ptr<const KeptArgumentList> evaluated;  // held while read: evaluating may evict the entry
 };
 
 // At namespace scope: looked up all the time, it needs no guard of its first use.
 DecodeCache<KeptArguments> kept_argumentlistcache;
 DecodeCache<KeptArguments>& ArgumentListCache() { return kept_argumentlistcache; }
 
+// A kept list with expressions among its arguments. (Out of line: the plain lists are
+// the common ones, and their reading stays small.)
+[[gnu::noinline]] void PushEvaluatedArguments(TPiruBase& state, std::shared_ptr<const KeptArgumentList> arguments) {
+  for (const KeptArgument& a : *arguments) {
+    if (!a.evaluate) {
+      state.Stack.Push(a.text);
+      continue;
+    }
+    std::string v = EvaluateExpression(state, a.text);
+    state.Stack.Push(NeedsQuoting(state, v) ? Quote(v) : v);
+  }
+}
+
+// Reads an argument list not kept yet, and keeps it when it may be.
+[[gnu::noinline]] void ReadCallArguments(TPiruBase& state, TextPos& c) {
+  TextPos start = c;
+  std::string list = ReadBracket(state, c);
+  KeptArgumentList read;
+  bool keepable = true;
+  if (!list.empty()) PushArgumentList(state, list, read, keepable);
+  if (!keepable) return;
+  KeptArguments kept;
+  if (std::any_of(read.begin(), read.end(), [](const KeptArgument& a) { return a.evaluate; })) {
+    kept.evaluated = std::make_shared<const KeptArgumentList>(std::move(read));
+  } else {
+    for (auto& a : read) kept.fragments.push_back(std::move(a.text));
+  }
+  ArgumentListCache().Store(start, c.offset, std::move(kept));
+}
+
 // Reads the bracketed argument list at the cursor and pushes its arguments.
 void PushCallArguments(TPiruBase& state, TextPos& c) {
   std::size_t end = 0;
-  if (const KeptArguments* found = ArgumentListCache().Find(c, end)) {
+  if (const KeptArguments* kept = ArgumentListCache().Find(c, end)) {
     c.offset = end;
-    if (!found->evaluates) {  // pushing runs nothing that could evict the entry
-      for (const KeptArgument& a : *found->arguments) state.Stack.Push(a.text);
+    if (kept->evaluated) {
+      PushEvaluatedArguments(state, kept->evaluated);
       return;
     }
-    std::shared_ptr<const KeptArgumentList> arguments = found->arguments;
-    for (const KeptArgument& a : *arguments) {
-      if (!a.evaluate) {
-        state.Stack.Push(a.text);
-        continue;
-      }
-      std::string v = EvaluateExpression(state, a.text);
-      state.Stack.Push(NeedsQuoting(state, v) ? Quote(v) : v);
-    }
+    for (const auto& f : kept->fragments) state.Stack.Push(f);
     return;
   }
-  TextPos start = c;
-  std::string list = ReadBracket(state, c);
-  auto kept = std::make_shared<KeptArgumentList>();
-  bool keepable = true;
-  if (!list.empty()) PushArgumentList(state, list, *kept, keepable);
-  if (!keepable) return;
-  bool evaluates = std::any_of(kept->begin(), kept->end(), [](const KeptArgument& a) { return a.evaluate; });
-  ArgumentListCache().Store(start, c.offset, KeptArguments{std::move(kept), evaluates});
+  ReadCallArguments(state, c);
 }
 
 // Clears the positional binding even when the call fails.

@@ -34,20 +34,20 @@ const std::string& THashNode::GetValue() const {
 void THashNode::SetValue(std::string value) {
   value_ = std::move(value);
   known_ = 0;
-  table_.reset();
+  if (table_) DropTable();
 }
 
 void THashNode::AppendValue(std::string_view tail) {
   Text();
   value_.append(tail);
   known_ = 0;
-  table_.reset();
+  if (table_) DropTable();
 }
 
 void THashNode::SetInteger(std::int64_t n) {
   integer_ = n;
   known_ = kNumberKnown | kPlainKnown | kPlain | kTextPending | kInteger;
-  table_.reset();
+  if (table_) DropTable();
 }
 
 void THashNode::WriteText() const {
@@ -55,6 +55,9 @@ void THashNode::WriteText() const {
   value_ = table_ ? table_->WriteCsv() : FormatNumber(static_cast<Number>(integer_));
   known_ &= ~kTextPending;
 }
+
+// Out of line, so that setting a value that has no table (nearly every one) stays a leaf.
+[[gnu::noinline]] void THashNode::DropTable() { table_.reset(); }
 
 TCsvDb& THashNode::Table() {
   if (!table_) {

@@ -117,6 +117,7 @@ class THashNode {
   mutable Number number_ = 0;         // the number, unless kInteger
   mutable std::int64_t integer_ = 0;  // the number when kInteger
   mutable std::string line_form_;  // dictionary words read as a whole
+  void DropTable();
   std::unique_ptr<TCsvDb> table_;  // pending text comes from it while it is there
 };
 
