@@ -56,6 +56,12 @@ class TReentryProbe : public Host {
   void Warn(const std::string& text) override {
     if (inner_) inner_->Warn(text);
   }
+  WindowPlacement MainWindowPlacement() override {
+    return inner_ ? inner_->MainWindowPlacement() : WindowPlacement{};
+  }
+  void PlaceMainWindow(const WindowPlacement& placement) override {
+    if (inner_) inner_->PlaceMainWindow(placement);
+  }
   ErrorChoice ShowErrorDialog(const std::string& log, bool debug_button) override {
     Fire();
     return inner_ ? inner_->ShowErrorDialog(log, debug_button) : ErrorChoice::Quit;

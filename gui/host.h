@@ -33,6 +33,14 @@ class Host {
   // "ボタンで選択" and the security question: the index of the button pressed, or -1 when the dialog was closed without one.
   virtual int SelectButton(const std::string& message, const std::vector<std::string>& choices) = 0;
 
+  // The main window's placement, kept by the window-position record: its state (0
+  // normal, 1 minimized, 2 maximized) and its bounds in the normal state, in pixels.
+  struct WindowPlacement {
+    int state = 0, top = 0, left = 0, height = 0, width = 0;
+  };
+  virtual WindowPlacement MainWindowPlacement() = 0;
+  virtual void PlaceMainWindow(const WindowPlacement& placement) = 0;
+
   // Shows the main window (the start shows it unless the script does so itself).
   virtual void ShowMainWindow() = 0;
 

@@ -73,6 +73,30 @@ int Win32Host::SelectButton(const std::string& message, const std::vector<std::s
   return chosen;
 }
 
+Host::WindowPlacement Win32Host::MainWindowPlacement() {
+  const HWND window = form_.Handle();
+  WINDOWPLACEMENT now{};
+  now.length = sizeof now;
+  GetWindowPlacement(window, &now);
+  const RECT& r = now.rcNormalPosition;
+  return {IsIconic(window) ? 1 : IsZoomed(window) ? 2 : 0, r.top, r.left, r.bottom - r.top, r.right - r.left};
+}
+
+void Win32Host::PlaceMainWindow(const WindowPlacement& placement) {
+  const HWND window = form_.Handle();
+  WINDOWPLACEMENT next{};
+  next.length = sizeof next;
+  GetWindowPlacement(window, &next);
+  next.rcNormalPosition = {placement.left, placement.top, placement.left + placement.width,
+                           placement.top + placement.height};
+  // A window not shown yet takes its bounds only: the start shows it later.
+  next.showCmd = !IsWindowVisible(window) ? SW_HIDE
+                 : placement.state == 2   ? SW_SHOWMAXIMIZED
+                 : placement.state == 1   ? SW_SHOWMINIMIZED
+                                          : SW_SHOWNORMAL;
+  SetWindowPlacement(window, &next);
+}
+
 void Win32Host::ShowMainWindow() { form_.Show(); }
 
 void Win32Host::CloseMainWindow() { form_.Close(); }

@@ -21,6 +21,8 @@ class Win32Host final : public Host {
   void Warn(const std::string& text) override;
   ErrorChoice ShowErrorDialog(const std::string& log, bool debug_button) override;
   int SelectButton(const std::string& message, const std::vector<std::string>& choices) override;
+  WindowPlacement MainWindowPlacement() override;
+  void PlaceMainWindow(const WindowPlacement& placement) override;
   void ShowMainWindow() override;
   void CloseMainWindow() override;
   void ProcessMessages() override;

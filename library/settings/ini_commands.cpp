@@ -1,8 +1,11 @@
-// Settings files: one open file, whose values are read and written one at a time.
+// Settings files: one open file, whose values are read and written one at a time; and
+// the main window's placement recorded in such a file.
+#include <charconv>
 #include <optional>
 #include <string>
 
 #include "engine/command_api.h"
+#include "gui/host.h"
 #include "library/ini_file.h"
 #include "library/settings/value_mark.h"
 #include "platform/platform.h"
@@ -65,11 +68,52 @@ void Read(TCommand& c) {
   target.SetValue(std::move(value));
 }
 
+constexpr const char* kFormSection = "frmPiru";
+
+void SaveFormPlacement(TCommand& c) {
+  const std::string name = c.Text(0);
+  if (name.empty() || c.host() == nullptr) return;
+  const std::string path = InCurrentFolder(name);
+  const Host::WindowPlacement p = c.host()->MainWindowPlacement();
+  const std::string state = std::to_string(p.state), top = std::to_string(p.top), left = std::to_string(p.left),
+                    height = std::to_string(p.height), width = std::to_string(p.width);
+  if (!ini::WriteValues(path, kFormSection,
+                        {{"state", state}, {"top", top}, {"left", left}, {"height", height}, {"width", width}}))
+    c.Fail(ReadWriteFailure(path));
+}
+
+void RestoreFormPlacement(TCommand& c) {
+  const std::string name = c.Text(0);
+  if (name.empty() || c.host() == nullptr) return;
+  const std::string path = InCurrentFolder(name);
+  const auto text = platform::ReadFileBytes(path);
+  if (!text) {
+    if (platform::FileExists(path)) c.Fail(ReadWriteFailure(path));
+    return;
+  }
+  Host::WindowPlacement p = c.host()->MainWindowPlacement();
+  // A value missing or not a number leaves what the window has.
+  const auto take = [&](const char* key, int& field) {
+    const std::string value = ini::Lookup(*text, kFormSection, key).value_or("");
+    int number;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error == std::errc() && end == value.data() + value.size() && !value.empty()) field = number;
+  };
+  take("top", p.top);
+  take("left", p.left);
+  take("height", p.height);
+  take("width", p.width);
+  take("state", p.state);
+  c.host()->PlaceMainWindow(p);
+}
+
 }  // namespace
 
 std::span<const CommandBinding> IniCommands() {
   static const CommandBinding commands[] = {
-      {"INIファイル開く", Open}, {"INIファイル閉じる", Close}, {"INIファイル書く", Write}, {"INIファイル読む", Read}};
+      {"INIファイル開く", Open},          {"INIファイル閉じる", Close},
+      {"INIファイル書く", Write},         {"INIファイル読む", Read},
+      {"フォームの位置記録", SaveFormPlacement}, {"フォームの位置復元", RestoreFormPlacement}};
   return commands;
 }
 

@@ -31,6 +31,8 @@ class RecordingHost : public Host {
     offered.push_back(choices);
     return button;
   }
+  WindowPlacement MainWindowPlacement() override { return placement; }
+  void PlaceMainWindow(const WindowPlacement& p) override { placement = p; }
   void ShowMainWindow() override {}
   void CloseMainWindow() override { closed = true; }
   void ProcessMessages() override {}
@@ -40,6 +42,7 @@ class RecordingHost : public Host {
   ErrorChoice answer = ErrorChoice::Quit;
   int button = -1;
   bool closed = false;
+  WindowPlacement placement;
 };
 
 // A prepared interpreter for one script ("test.prw"), not yet run.

@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 #include <string>
 
 #include "script_runner.h"
@@ -66,6 +69,27 @@ TEST_F(SettingsCommands, AWriteThatWouldNotReadBackFailsNamingTheFile) {
   const std::string expected = "INIファイル書き込みに失敗。ファイル名=" + folder_ + "/m.ini キー名=改行\r\nあり セクション=s";
   EXPECT_NE(script.FirstError().find(expected), std::string::npos) << script.FirstError();
   EXPECT_FALSE(std::filesystem::exists(folder_ + "/m.ini"));
+}
+
+TEST_F(SettingsCommands, TheWindowPlacementRecordRoundTrips) {
+  {
+    std::ofstream("moved.ini", std::ios::binary) << "[other]\r\ntop=1\r\n[frmPiru]\r\ntop=10\r\nleft=20\r\nwidth=x\r\n";
+  }
+  Script script(
+      "「moved.ini」から、フォームの位置復元\n"
+      "「saved.ini」へ、フォームの位置記録\n"
+      "「」へ、フォームの位置記録\n"
+      "「missing.ini」から、フォームの位置復元\n");
+  script.host.placement = {2, 1, 2, 300, 400};
+  script.Run();
+  EXPECT_EQ(script.FirstError(), "");
+  // Given values replace the window's, a value that is no number leaves it, and a
+  // missing state leaves the window as it is.
+  const auto& p = script.host.placement;
+  EXPECT_EQ((std::vector<int>{p.state, p.top, p.left, p.height, p.width}), (std::vector<int>{2, 10, 20, 300, 400}));
+  std::ifstream saved("saved.ini", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "[frmPiru]\r\nstate=2\r\ntop=10\r\nleft=20\r\nheight=300\r\nwidth=400\r\n");
 }
 
 TEST_F(SettingsCommands, TheConsoleRuntimeHasNoRegistry) {
