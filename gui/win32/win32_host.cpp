@@ -1,8 +1,6 @@
 #include "gui/win32/win32_host.h"
 
 #include "gui/win32/error_dialog.h"
-#include "gui/win32/japanese_font.h"
-#include "gui/win32/select_button_dialog.h"
 #include "gui/win32/text_lines.h"
 #include "platform/win32/wide.h"
 
@@ -23,8 +21,6 @@ void Win32Host::Box(const std::string& text, const std::wstring& caption, UINT f
   }
   MessageBoxW(Owner(), win32::Widen(text).c_str(), caption.c_str(), flags);
 }
-
-void Win32Host::Say(const std::string& text) { Box(text, form_.Caption(), MB_OK); }
 
 void Win32Host::ShowText(const std::string& text, int x, int& y) {
   test_log_.Append(text);
@@ -56,21 +52,6 @@ ErrorChoice Win32Host::ShowErrorDialog(const std::string& log, bool debug_button
     return ErrorChoice::Quit;
   }
   return TfrmError::Show(Owner(), log, debug_button);
-}
-
-int Win32Host::SelectButton(const std::string& message, const std::vector<std::string>& choices) {
-  if (test_log_.Active()) {
-    // Nobody is there to press a button: the question is recorded and left unanswered.
-    test_log_.Append(message);
-    return -1;
-  }
-  std::vector<std::wstring> wide;
-  wide.reserve(choices.size());
-  for (const std::string& choice : choices) wide.push_back(win32::Widen(choice));
-  HFONT font = CreateJapaneseFont("ＭＳ ゴシック", 12, 96, FIXED_PITCH | FF_MODERN);
-  const int chosen = TfrmSelectButton::Show(Owner(), form_.Caption(), font, win32::Widen(message), wide);
-  if (font) DeleteObject(font);
-  return chosen;
 }
 
 Host::WindowPlacement Win32Host::MainWindowPlacement() {

@@ -63,6 +63,40 @@ class RecordingHost : public pirune::Host {
     Note("buttons", offered);
     return choices.empty() ? -1 : 0;
   }
+  void SetDialogLook(const pirune::DialogLook&) override {}
+  std::optional<std::string> AskText(const std::string& message, const std::string& initial) override {
+    Note("ask", message + "|" + initial);
+    return std::nullopt;
+  }
+  int AskYesNo(const std::string& question, bool with_cancel) override {
+    Note(with_cancel ? "yes/no/cancel" : "yes/no", question);
+    return 1;
+  }
+  std::optional<std::string> SelectFromList(const std::string& message, const std::vector<std::string>& items,
+                                            const std::string&, bool) override {
+    Note("list", message);
+    if (items.empty()) return std::nullopt;
+    return items[0];
+  }
+  std::optional<std::string> EditMemo(const std::string& text) override {
+    Note("memo", text);
+    return text;
+  }
+  bool EditInputList(pirune::InputList& list) override {
+    Note("items", std::to_string(list.rows.size()));
+    return true;
+  }
+  std::optional<std::uint32_t> ChooseColour() override { return 0x123456; }
+  std::optional<std::string> ChooseTextFont() override { return std::nullopt; }
+  std::optional<std::string> ChooseFile(bool save, const std::string& filter, const std::string&) override {
+    Note(save ? "save file" : "open file", filter);
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseFolder(const std::string& root, bool) override {
+    Note("folder", root);
+    return std::nullopt;
+  }
+  bool PrinterSetup() override { return false; }
   void ShowMainWindow() override { Note("main window shown", ""); }
   void CloseMainWindow() override { Note("main window closed", ""); }
   void ProcessMessages() override {}
