@@ -95,4 +95,16 @@ void Win32Host::ProcessMessages() {
   }
 }
 
+void Win32Host::SetScriptTimer(std::uint32_t ms) { form_.SetScriptTimer(ms); }
+
+void Win32Host::Wait(std::uint32_t ms) {
+  const DWORD start = GetTickCount();
+  while (form_.IsOpen()) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= ms) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+    ProcessMessages();
+  }
+}
+
 }  // namespace pirune

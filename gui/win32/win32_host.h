@@ -39,6 +39,8 @@ class Win32Host final : public Host {
   void ShowMainWindow() override;
   void CloseMainWindow() override;
   void ProcessMessages() override;
+  void SetScriptTimer(std::uint32_t ms) override;
+  void Wait(std::uint32_t ms) override;
 
   // True under the PIRUNE_TEST_LOG switch (see test_log.h).
   bool Testing() const { return test_log_.Active(); }

@@ -37,6 +37,7 @@ rm -rf "$alone"
 suite "Windows-only scripts (registry)" "$here/run-scripts.sh" "$exe" "$here/../scripts-windows"
 suite "screenshot test" "$here/screenshot_test.sh" "$exe"
 suite "error dialog test" "$here/error_dialog_test.sh" "$exe"
+suite "events test" "$here/events_test.sh" "$exe"
 
 echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
