@@ -120,5 +120,7 @@ THashNode* TCommand::SystemVariable(std::string_view name) const { return state_
 Host* TCommand::host() const { return state_.host; }
 int& TCommand::TextX() const { return state_.TextX; }
 int& TCommand::TextY() const { return state_.TextY; }
+std::array<std::int64_t, 4>& TCommand::DialogRect() const { return state_.DialogRect; }
+std::string TCommand::Evaluate(std::string_view text) { return ArgumentValue(state_, std::string(text)); }
 
 }  // namespace pirune

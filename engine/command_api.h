@@ -2,6 +2,7 @@
 // on and the host. Command families outside engine/ include this header and no other
 // engine header; the interpreter state stays opaque to them.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -83,6 +84,11 @@ class TCommand {
   // Where "表示" puts its next line on the main window.
   int& TextX() const;
   int& TextY() const;
+  // Where the dialogs go: Left, Top, Right, Bottom, all zero for centred.
+  std::array<std::int64_t, 4>& DialogRect() const;
+
+  // A piece of script text evaluated as an argument is (a list's items, for one).
+  std::string Evaluate(std::string_view text);
 
   // For the interpreter's own families (engine/): the state, opaque elsewhere.
   TPiruBase& Interpreter() const { return state_; }

@@ -58,6 +58,8 @@ class TPiruBase {
   std::uint64_t StatementsReplayed = 0;
   THashPi Words;
   int TextX = 10, TextY = 10;
+  // Left, Top, Right, Bottom for the dialogs, set by "ダイアログサイズ設定".
+  std::array<std::int64_t, 4> DialogRect{};
   TStack Stack;
   TRunControlStack RunControl;
   std::int32_t CondResult = -1;

@@ -56,6 +56,12 @@ class TReentryProbe : public Host {
   void Warn(const std::string& text) override {
     if (inner_) inner_->Warn(text);
   }
+  WindowPlacement MainWindowPlacement() override {
+    return inner_ ? inner_->MainWindowPlacement() : WindowPlacement{};
+  }
+  void PlaceMainWindow(const WindowPlacement& placement) override {
+    if (inner_) inner_->PlaceMainWindow(placement);
+  }
   ErrorChoice ShowErrorDialog(const std::string& log, bool debug_button) override {
     Fire();
     return inner_ ? inner_->ShowErrorDialog(log, debug_button) : ErrorChoice::Quit;
@@ -63,6 +69,50 @@ class TReentryProbe : public Host {
   int SelectButton(const std::string& message, const std::vector<std::string>& choices) override {
     Fire();
     return inner_ ? inner_->SelectButton(message, choices) : -1;
+  }
+  void SetDialogLook(const DialogLook& look) override {
+    if (inner_) inner_->SetDialogLook(look);
+  }
+  std::optional<std::string> AskText(const std::string& message, const std::string& initial) override {
+    Fire();
+    return inner_ ? inner_->AskText(message, initial) : std::nullopt;
+  }
+  int AskYesNo(const std::string& question, bool with_cancel) override {
+    Fire();
+    return inner_ ? inner_->AskYesNo(question, with_cancel) : 0;
+  }
+  std::optional<std::string> SelectFromList(const std::string& message, const std::vector<std::string>& items,
+                                            const std::string& initial, bool free_text) override {
+    Fire();
+    return inner_ ? inner_->SelectFromList(message, items, initial, free_text) : std::nullopt;
+  }
+  std::optional<std::string> EditMemo(const std::string& text) override {
+    Fire();
+    return inner_ ? inner_->EditMemo(text) : std::nullopt;
+  }
+  bool EditInputList(InputList& list) override {
+    Fire();
+    return inner_ && inner_->EditInputList(list);
+  }
+  std::optional<std::uint32_t> ChooseColour() override {
+    Fire();
+    return inner_ ? inner_->ChooseColour() : std::nullopt;
+  }
+  std::optional<std::string> ChooseTextFont() override {
+    Fire();
+    return inner_ ? inner_->ChooseTextFont() : std::nullopt;
+  }
+  std::optional<std::string> ChooseFile(bool save, const std::string& filter, const std::string& initial) override {
+    Fire();
+    return inner_ ? inner_->ChooseFile(save, filter, initial) : std::nullopt;
+  }
+  std::optional<std::string> ChooseFolder(const std::string& root, bool shell) override {
+    Fire();
+    return inner_ ? inner_->ChooseFolder(root, shell) : std::nullopt;
+  }
+  bool PrinterSetup() override {
+    Fire();
+    return inner_ && inner_->PrinterSetup();
   }
   void ShowMainWindow() override {
     if (inner_) inner_->ShowMainWindow();

@@ -1,4 +1,4 @@
-// "表示" and "言う": text for the user, on the main window, in a file, or in a box.
+// "表示": text for the user, on the main window or in a file.
 #include "engine/command_api.h"
 #include "gui/host.h"
 #include "platform/platform.h"
@@ -18,15 +18,10 @@ void Show(TCommand& c) {
   if (c.host()) c.host()->ShowText(text, c.TextX(), c.TextY());
 }
 
-void Say(TCommand& c) {
-  std::string text = c.Text(0);
-  if (c.host()) c.host()->Say(text);
-}
-
 }  // namespace
 
 std::span<const CommandBinding> OutputCommands() {
-  static const CommandBinding commands[] = {{"表示", Show}, {"言う", Say}};
+  static const CommandBinding commands[] = {{"表示", Show}};
   return commands;
 }
 

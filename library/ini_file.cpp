@@ -203,15 +203,23 @@ std::optional<std::string> ReadValue(const std::string& path, std::string_view s
 }
 
 bool WriteValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+  return WriteValues(path, section, {{key, value}});
+}
+
+bool WriteValues(const std::string& path, std::string_view section, std::initializer_list<KeyValue> values) {
   auto text = platform::ReadFileBytes(path);
   // A file that is there but cannot be read must not be replaced by one holding only
-  // the new key.
+  // the new keys.
   if (!text) {
     if (platform::FileExists(path)) return false;
     text.emplace();
   }
-  const auto changed = WithValue(*text, section, key, value);
-  return changed && platform::ReplaceFileContent(path, *changed);
+  for (const KeyValue& kv : values) {
+    auto changed = WithValue(*text, section, kv.key, kv.value);
+    if (!changed) return false;
+    text = std::move(changed);
+  }
+  return platform::ReplaceFileContent(path, *text);
 }
 
 }  // namespace pirune::ini

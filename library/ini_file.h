@@ -5,6 +5,7 @@
 // the first of duplicate sections or keys wins. A write changes only its key's line (or
 // adds one), so comments, order and the other lines stay as the user left them.
 #pragma once
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,5 +30,11 @@ std::optional<std::string> ReadValue(const std::string& path, std::string_view s
 // temporary file beside it that replaces it only when whole, so a failure (a full disk,
 // a name that cannot be written) leaves the old file as it was.
 bool WriteValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
+
+// Several values of one section in one replacement: all are written or none.
+struct KeyValue {
+  std::string_view key, value;
+};
+bool WriteValues(const std::string& path, std::string_view section, std::initializer_list<KeyValue> values);
 
 }  // namespace pirune::ini

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/piru_base.h"
 #include "gui/win32/main_window.h"
 #include "gui/win32/win32_host.h"
@@ -29,11 +30,19 @@ std::vector<std::string> ArgumentsWithoutProgram() {
   return arguments;
 }
 
-void ServeMessages(const pirune::TfrmPiru& form) {
+void ServeMessages(pirune::TfrmPiru& form, bool testing) {
   // The window may already be gone: the start can close it, and a message pump inside
   // the run may have taken the quit message.
   MSG message;
-  while (form.IsOpen() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+  while (form.IsOpen()) {
+    // Under test nobody is there to close the window: it closes where the console
+    // runtime ends, once nothing can fire any more; and if the end handler refuses
+    // without setting a timer, nothing ever could.
+    if (testing && !form.ScriptTimerSet()) {
+      if (!form.RequestClose() && !form.ScriptTimerSet()) form.Destroy();
+      continue;
+    }
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -49,14 +58,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   pirune::Win32Host host(form);
   state.host = &host;
 
+  form.OnEvents([&state] { pirune::ScriptTimerFired(state); },
+                 [&state] { return state.Ended || pirune::CloseRequested(state); });
+
   try {
     pirune::PrepareStart(state, host);
-    if (pirune::RunStart(state, host)) {
-      // Under test nobody is there to close the window; end where the console runtime
-      // ends, once the start's run is over.
-      if (host.Testing()) form.Close();
-      ServeMessages(form);
-    }
+    if (pirune::RunStart(state, host)) ServeMessages(form, host.Testing());
   } catch (const pirune::Exception& error) {
     // The engine reports script errors itself; reaching here is a fault of the runtime.
     // Without this a GUI program would vanish without a word.

@@ -5,7 +5,8 @@
 # A test is NAME.prw (kept as UTF-8 here, converted to Shift_JIS before it runs, unless
 # its name ends in .utf8.prw: those run as saved), NAME.out (what the runtime prints on
 # standard output followed by standard error), optionally NAME.status (the exit status,
-# 0 when missing), NAME.args (more command-line arguments, one line) and a folder
+# 0 when missing), NAME.args (more command-line arguments, one line), NAME.stdin (what the
+# runtime reads on standard input, UTF-8; none: an empty input) and a folder
 # NAME.files whose files are put beside the script (".prw" ones converted too).
 # With PIRUNE_NO_FAST_PATHS=1 in the environment the runtime takes none of its shortcuts,
 # and every test must still give the same output (ctest runs them so as "scripts-plain").
@@ -38,7 +39,9 @@ for script in "$dir"/*.prw; do
   [ -f "$dir/$name.args" ] && read -r -a args < "$dir/$name.args"
   expected_status=0
   [ -f "$dir/$name.status" ] && expected_status=$(cat "$dir/$name.status")
-  (cd "$run" && timeout 60 "$runtime" "$file" "${args[@]}" > stdout 2> stderr < /dev/null)
+  input=/dev/null
+  [ -f "$dir/$name.stdin" ] && input="$dir/$name.stdin"
+  (cd "$run" && timeout 60 "$runtime" "$file" "${args[@]}" > stdout 2> stderr < "$input")
   status=$?
   cat "$run/stdout" "$run/stderr" > "$run/actual"
   if [ "$status" = "$expected_status" ] && diff -u "$dir/$name.out" "$run/actual" > "$run/diff"; then

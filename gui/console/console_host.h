@@ -18,6 +18,23 @@ class ConsoleHost : public Host {
   void Warn(const std::string& text) override;
   ErrorChoice ShowErrorDialog(const std::string& log, bool debug_button) override;
   int SelectButton(const std::string& message, const std::vector<std::string>& choices) override;
+  void SetDialogLook(const DialogLook&) override {}
+  std::optional<std::string> AskText(const std::string& message, const std::string& initial) override;
+  int AskYesNo(const std::string& question, bool with_cancel) override;
+  std::optional<std::string> SelectFromList(const std::string& message, const std::vector<std::string>& items,
+                                            const std::string& initial, bool free_text) override;
+  std::optional<std::string> EditMemo(const std::string& text) override;
+  bool EditInputList(InputList& list) override;
+  std::optional<std::uint32_t> ChooseColour() override;
+  std::optional<std::string> ChooseTextFont() override;
+  std::optional<std::string> ChooseFile(bool save, const std::string& filter, const std::string& initial) override;
+  std::optional<std::string> ChooseFolder(const std::string& root, bool shell) override;
+  // No printer is set up from a terminal: always "not confirmed".
+  bool PrinterSetup() override { return false; }
+  // The console has no window: its placement is notional, kept as a script set it, so
+  // a record saved and restored reads back alike in both runtimes.
+  WindowPlacement MainWindowPlacement() override { return placement_; }
+  void PlaceMainWindow(const WindowPlacement& placement) override { placement_ = placement; }
   void ShowMainWindow() override {}
   void CloseMainWindow() override { ended_ = true; }
   void ProcessMessages() override;
@@ -43,6 +60,7 @@ class ConsoleHost : public Host {
   bool timer_set_ = false;
   std::int64_t timer_due_ = 0;
   bool ended_ = false;
+  WindowPlacement placement_{0, 0, 0, 480, 640};
 };
 
 // Shift_JIS text as UTF-8 lines for a terminal: CR LF becomes LF.

@@ -8,6 +8,9 @@ namespace pirune {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TfrmPiru";
+constexpr UINT_PTR kScriptTimer = 1;
+// The tray icon's notifications come as this message, once there is a tray icon.
+constexpr UINT kTrayNotification = WM_USER + 100;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kExStyle = 0;
 
@@ -89,6 +92,33 @@ void TfrmPiru::Close() {
   if (hwnd_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
+void TfrmPiru::OnEvents(std::function<void()> timer, std::function<bool()> close_request) {
+  on_script_timer_ = std::move(timer);
+  on_close_request_ = std::move(close_request);
+}
+
+bool TfrmPiru::RequestClose() {
+  if (!hwnd_) return true;
+  // The answer may run script code (the end handler), which may itself end the program.
+  if (on_close_request_ && !on_close_request_()) return false;
+  Destroy();
+  return true;
+}
+
+void TfrmPiru::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void TfrmPiru::SetScriptTimer(unsigned ms) {
+  if (!hwnd_) return;
+  // An interval of 0 never fires; beyond USER_TIMER_MAXIMUM the system waits that long.
+  script_timer_set_ = ms > 0;
+  if (script_timer_set_)
+    SetTimer(hwnd_, kScriptTimer, ms, nullptr);
+  else
+    KillTimer(hwnd_, kScriptTimer);
+}
+
 void TfrmPiru::DrawTextLine(int x, int y, const std::wstring& text) {
   HDC dc = buffer_.Dc();
   // Opaque on the window colour, so a line drawn over an older one replaces it.
@@ -147,7 +177,19 @@ LRESULT TfrmPiru::HandleMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     case WM_SIZE:
       buffer_.EnsureSize(LOWORD(lparam), HIWORD(lparam));
       return 0;
+    case WM_CLOSE:
+      RequestClose();
+      return 0;
+    case WM_TIMER:
+      if (wparam != kScriptTimer) break;
+      KillTimer(hwnd, kScriptTimer);  // once per setting; the handler may set it again
+      script_timer_set_ = false;
+      if (on_script_timer_) on_script_timer_();
+      return 0;
+    case kTrayNotification:
+      return 0;  // answered once there is a tray icon to click (its menu, "終了しますか？")
     case WM_DESTROY:
+      script_timer_set_ = false;
       hwnd_ = nullptr;
       PostQuitMessage(0);
       return 0;

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "gui/win32/back_buffer.h"
@@ -34,6 +35,21 @@ class TfrmPiru {
   // destroyed when the message is handled, which ends the message loop.
   void Close();
 
+  // Where the window's events go: the script timer's tick, and the close request (the
+  // close box, Alt+F4, Close), which answers whether the window may close.
+  void OnEvents(std::function<void()> timer, std::function<bool()> close_request);
+
+  // Decides a close request now: the window is destroyed if the answer allows it.
+  // Answers whether it was.
+  bool RequestClose();
+
+  // Destroys the window without asking.
+  void Destroy();
+
+  // The script timer: fires once, `ms` milliseconds from now; 0 stops it.
+  void SetScriptTimer(unsigned ms);
+  bool ScriptTimerSet() const { return script_timer_set_; }
+
   // Draws one line of text with its top-left corner at (x, y) into the back buffer.
   // Call Invalidate once after a batch of lines to get them on screen.
   void DrawTextLine(int x, int y, const std::wstring& text);
@@ -49,6 +65,9 @@ class TfrmPiru {
   void Paint();
   void SetClientSize(int width, int height);
 
+  std::function<void()> on_script_timer_;
+  std::function<bool()> on_close_request_;
+  bool script_timer_set_ = false;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ original_font_ = nullptr;

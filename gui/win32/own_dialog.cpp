@@ -1,7 +1,10 @@
 #include "gui/win32/own_dialog.h"
 
+#include <imm.h>
+
 #include <vector>
 
+#include "gui/dialog_placement.h"
 #include "gui/win32/dialog_frame.h"
 
 namespace pirune {
@@ -96,6 +99,33 @@ void OwnDialog::MoveWindowTo(int left, int top) {
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void OwnDialog::PlaceOnScreen(const DialogRect& rect, bool keep_top) {
+  const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+  const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+  WindowBox box{0, 0, WindowWidth(), WindowHeight()};
+  box.left = (screen_width - box.width) / 2;
+  box.top = (screen_height - box.height) / 2;
+  if (keep_top && box.top < 0) box.top = 0;
+  box = PlaceDialog(box, rect, screen_width, screen_height);
+  SetWindowPos(hwnd_, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OwnDialog::SetImeMode(HWND field, int mode) {
+  HIMC context = ImmGetContext(field);
+  if (!context) return;
+  ImmSetOpenStatus(context, mode >= 1 && mode <= 4);
+  DWORD conversion = 0, sentence = 0;
+  ImmGetConversionStatus(context, &conversion, &sentence);
+  switch (mode) {
+    case 2: conversion = IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE; break;
+    case 3: conversion = IME_CMODE_NATIVE | IME_CMODE_KATAKANA | IME_CMODE_FULLSHAPE; break;
+    case 4: conversion = IME_CMODE_NATIVE | IME_CMODE_KATAKANA; break;
+    default: break;
+  }
+  if (mode >= 2 && mode <= 4) ImmSetConversionStatus(context, conversion, sentence);
+  ImmReleaseContext(field, context);
+}
+
 INT_PTR CALLBACK OwnDialog::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
     auto* self = reinterpret_cast<OwnDialog*>(lparam);
@@ -116,6 +146,16 @@ INT_PTR OwnDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       OnClose();
       return TRUE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      if (const INT_PTR own = OnMessage(message, wparam, lparam)) return own;
+      HDC dc = reinterpret_cast<HDC>(wparam);
+      SetTextColor(dc, text_colour_);
+      const int background = message == WM_CTLCOLORSTATIC ? COLOR_BTNFACE : COLOR_WINDOW;
+      SetBkColor(dc, GetSysColor(background));
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(background));
+    }
     default:
       return OnMessage(message, wparam, lparam);
   }

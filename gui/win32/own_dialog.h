@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "gui/dialog_look.h"
+
 namespace pirune {
 
 class OwnDialog {
@@ -40,9 +42,16 @@ class OwnDialog {
   int WindowWidth() const;
   int WindowHeight() const;
   void MoveWindowTo(int left, int top);
+  // Centres the window on the screen (a negative top made 0 when KEEP_TOP), then lets
+  // the dialog rectangle move and size it, always within the screen.
+  void PlaceOnScreen(const DialogRect& rect, bool keep_top = false);
+  // The IME mode of "ダイアログIMEの状態" given to a text field.
+  static void SetImeMode(HWND field, int mode);
   // The control that has the focus when the dialog appears.
   void SetInitialFocus(HWND control) { initial_focus_ = control; }
   void End() { done_ = true; }
+  // The colour of the text in labels, fields and lists ("文字色").
+  void SetTextColour(COLORREF colour) { text_colour_ = colour; }
 
   HWND Window() const { return hwnd_; }
   HWND Owner() const { return owner_; }
@@ -56,6 +65,7 @@ class OwnDialog {
   HWND hwnd_ = nullptr;
   HWND initial_focus_ = nullptr;
   bool done_ = false;
+  COLORREF text_colour_ = 0;
 };
 
 // The main window's width, for layouts that depend on it (the screen's without one).

@@ -11,16 +11,20 @@ constexpr int kLabelLeft = 8;
 constexpr int kLabelTop = 8;
 }  // namespace
 
-int TfrmSelectButton::Show(HWND owner, const std::wstring& caption, HFONT text_font, const std::wstring& message,
+int TfrmSelectButton::Show(const DialogSetup& setup, const std::wstring& message,
                            const std::vector<std::wstring>& choices) {
-  TfrmSelectButton dialog(owner, text_font, message, choices);
-  if (!dialog.RunModal(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK, caption)) return -1;
+  TfrmSelectButton dialog(setup, message, choices);
+  if (!dialog.RunModal(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK, setup.caption)) return -1;
   return dialog.chosen_;
 }
 
-TfrmSelectButton::TfrmSelectButton(HWND owner, HFONT text_font, const std::wstring& message,
+TfrmSelectButton::TfrmSelectButton(const DialogSetup& setup, const std::wstring& message,
                                    const std::vector<std::wstring>& choices)
-    : OwnDialog(owner, L"TfrmSelectButton"), font_(text_font), message_(message), choices_(choices) {}
+    : OwnDialog(setup.owner, L"TfrmSelectButton"),
+      setup_(setup),
+      font_(setup.font),
+      message_(message),
+      choices_(choices) {}
 
 void TfrmSelectButton::Build() {
   SelectButtonMeasures measures;
@@ -44,11 +48,9 @@ void TfrmSelectButton::Build() {
     if (!first) first = button;
   }
   SetInitialFocus(first);
+  SetTextColour(setup_.look->colour);
   SetClientSize(layout.client_width, layout.client_height);
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - WindowWidth()) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - WindowHeight()) / 2;
-  if (layout.column && top < 0) top = 0;
-  MoveWindowTo(left, top);
+  PlaceOnScreen(setup_.look->rect, layout.column);
 }
 
 bool TfrmSelectButton::OnCommand(int id, int code, HWND) {

@@ -8,25 +8,26 @@
 #include <vector>
 
 #include "gui/win32/own_dialog.h"
+#include "gui/win32/text_dialogs.h"
 
 namespace pirune {
 
 class TfrmSelectButton final : public OwnDialog {
  public:
-  // TEXT_FONT draws the message and the buttons' captions; CAPTION is the title bar's.
-  // At most kMaxChoiceButtons choices are shown.
-  static int Show(HWND owner, const std::wstring& caption, HFONT text_font, const std::wstring& message,
-                  const std::vector<std::wstring>& choices);
+  // The text font draws the message and the buttons' captions. At most
+  // kMaxChoiceButtons choices are shown.
+  static int Show(const DialogSetup& setup, const std::wstring& message, const std::vector<std::wstring>& choices);
 
   // The first button's control id; the others follow in order.
   static constexpr int kFirstButtonId = 1000;
 
  private:
-  TfrmSelectButton(HWND owner, HFONT text_font, const std::wstring& message, const std::vector<std::wstring>& choices);
+  TfrmSelectButton(const DialogSetup& setup, const std::wstring& message, const std::vector<std::wstring>& choices);
 
   void Build() override;
   bool OnCommand(int id, int code, HWND control) override;
 
+  const DialogSetup& setup_;
   HFONT font_;
   const std::wstring& message_;
   const std::vector<std::wstring>& choices_;

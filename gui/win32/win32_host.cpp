@@ -1,8 +1,6 @@
 #include "gui/win32/win32_host.h"
 
 #include "gui/win32/error_dialog.h"
-#include "gui/win32/japanese_font.h"
-#include "gui/win32/select_button_dialog.h"
 #include "gui/win32/text_lines.h"
 #include "platform/win32/wide.h"
 
@@ -23,8 +21,6 @@ void Win32Host::Box(const std::string& text, const std::wstring& caption, UINT f
   }
   MessageBoxW(Owner(), win32::Widen(text).c_str(), caption.c_str(), flags);
 }
-
-void Win32Host::Say(const std::string& text) { Box(text, form_.Caption(), MB_OK); }
 
 void Win32Host::ShowText(const std::string& text, int x, int& y) {
   test_log_.Append(text);
@@ -58,19 +54,28 @@ ErrorChoice Win32Host::ShowErrorDialog(const std::string& log, bool debug_button
   return TfrmError::Show(Owner(), log, debug_button);
 }
 
-int Win32Host::SelectButton(const std::string& message, const std::vector<std::string>& choices) {
-  if (test_log_.Active()) {
-    // Nobody is there to press a button: the question is recorded and left unanswered.
-    test_log_.Append(message);
-    return -1;
-  }
-  std::vector<std::wstring> wide;
-  wide.reserve(choices.size());
-  for (const std::string& choice : choices) wide.push_back(win32::Widen(choice));
-  HFONT font = CreateJapaneseFont("ＭＳ ゴシック", 12, 96, FIXED_PITCH | FF_MODERN);
-  const int chosen = TfrmSelectButton::Show(Owner(), form_.Caption(), font, win32::Widen(message), wide);
-  if (font) DeleteObject(font);
-  return chosen;
+Host::WindowPlacement Win32Host::MainWindowPlacement() {
+  const HWND window = form_.Handle();
+  WINDOWPLACEMENT now{};
+  now.length = sizeof now;
+  GetWindowPlacement(window, &now);
+  const RECT& r = now.rcNormalPosition;
+  return {IsIconic(window) ? 1 : IsZoomed(window) ? 2 : 0, r.top, r.left, r.bottom - r.top, r.right - r.left};
+}
+
+void Win32Host::PlaceMainWindow(const WindowPlacement& placement) {
+  const HWND window = form_.Handle();
+  WINDOWPLACEMENT next{};
+  next.length = sizeof next;
+  GetWindowPlacement(window, &next);
+  next.rcNormalPosition = {placement.left, placement.top, placement.left + placement.width,
+                           placement.top + placement.height};
+  // A window not shown yet takes its bounds only: the start shows it later.
+  next.showCmd = !IsWindowVisible(window) ? SW_HIDE
+                 : placement.state == 2   ? SW_SHOWMAXIMIZED
+                 : placement.state == 1   ? SW_SHOWMINIMIZED
+                                          : SW_SHOWNORMAL;
+  SetWindowPlacement(window, &next);
 }
 
 void Win32Host::ShowMainWindow() { form_.Show(); }
@@ -87,6 +92,18 @@ void Win32Host::ProcessMessages() {
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
+  }
+}
+
+void Win32Host::SetScriptTimer(std::uint32_t ms) { form_.SetScriptTimer(ms); }
+
+void Win32Host::Wait(std::uint32_t ms) {
+  const DWORD start = GetTickCount();
+  while (form_.IsOpen()) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= ms) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+    ProcessMessages();
   }
 }
 

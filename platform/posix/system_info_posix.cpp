@@ -1,34 +1,11 @@
 // What the console runtime answers for the desktop and system colours: it has no
-// window system, so it reports the values of a plain default desktop.
-#include <cstdlib>
+// window system, so it reports the values of a plain default desktop. Known folders
+// are in special_folders_posix.cpp.
 #include <string>
 
-#include "platform/cp932.h"
 #include "platform/platform.h"
 
 namespace pirune::platform {
-
-namespace {
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  std::string h = home && *home ? home : "/";
-  if (h.back() != '/') h += '/';
-  auto sjis = cp932::FromUtf8(h);
-  return sjis ? *sjis : h;
-}
-}  // namespace
-
-std::string KnownFolder(Folder folder) {
-  switch (folder) {
-    case Folder::Desktop: return HomeFolder() + "Desktop/";
-    case Folder::Documents: return HomeFolder() + "Documents/";
-    case Folder::Music: return HomeFolder() + "Music/";
-    case Folder::Pictures: return HomeFolder() + "Pictures/";
-    case Folder::Temp: return TempFolder();
-    case Folder::Fonts: return "/usr/share/fonts/";
-    default: return {};
-  }
-}
 
 unsigned SystemColour(int index) {
   // The classic Windows defaults, so that scripts comparing colours behave alike.

@@ -6,6 +6,7 @@
 
 #include "platform/cp932.h"
 #include "platform/platform.h"
+#include "platform/special_folder.h"
 
 namespace pirune::platform {
 namespace {
@@ -23,6 +24,8 @@ std::string ShellFolder(int csidl) {
 }
 
 }  // namespace
+
+std::string SpecialFolder(int csidl) { return ShellFolder(csidl); }
 
 std::string KnownFolder(Folder folder) {
   switch (folder) {

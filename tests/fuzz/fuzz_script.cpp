@@ -20,6 +20,9 @@
 #include "engine/statement.h"
 #include "gui/host.h"
 #include "library/clock.h"
+#include "library/csv_db.h"
+#include "library/csv_query.h"
+#include "library/csv_sort.h"
 #include "library/date_time.h"
 #include "library/japanese/base64.h"
 #include "library/japanese/encodings.h"
@@ -60,6 +63,40 @@ class RecordingHost : public pirune::Host {
     Note("buttons", offered);
     return choices.empty() ? -1 : 0;
   }
+  void SetDialogLook(const pirune::DialogLook&) override {}
+  std::optional<std::string> AskText(const std::string& message, const std::string& initial) override {
+    Note("ask", message + "|" + initial);
+    return std::nullopt;
+  }
+  int AskYesNo(const std::string& question, bool with_cancel) override {
+    Note(with_cancel ? "yes/no/cancel" : "yes/no", question);
+    return 1;
+  }
+  std::optional<std::string> SelectFromList(const std::string& message, const std::vector<std::string>& items,
+                                            const std::string&, bool) override {
+    Note("list", message);
+    if (items.empty()) return std::nullopt;
+    return items[0];
+  }
+  std::optional<std::string> EditMemo(const std::string& text) override {
+    Note("memo", text);
+    return text;
+  }
+  bool EditInputList(pirune::InputList& list) override {
+    Note("items", std::to_string(list.rows.size()));
+    return true;
+  }
+  std::optional<std::uint32_t> ChooseColour() override { return 0x123456; }
+  std::optional<std::string> ChooseTextFont() override { return std::nullopt; }
+  std::optional<std::string> ChooseFile(bool save, const std::string& filter, const std::string&) override {
+    Note(save ? "save file" : "open file", filter);
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseFolder(const std::string& root, bool) override {
+    Note("folder", root);
+    return std::nullopt;
+  }
+  bool PrinterSetup() override { return false; }
   void ShowMainWindow() override { Note("main window shown", ""); }
   void CloseMainWindow() override { Note("main window closed", ""); }
   void ProcessMessages() override {}
@@ -281,6 +318,41 @@ void CheckWildcards(const std::string& input) {
   if (!pirune::wildcard::MatchesWhole(escaped, text, kBudget)) Broken("an escaped text does not match itself", input);
 }
 
+// Tables: a CSV table written and read again writes itself and keeps every cell; a
+// tab-separated one the same; the input cut in two as a table and a query evaluates or
+// fails with a reason; a sort keeps the rows and orders them.
+void CheckTables(const std::string& input) {
+  pirune::TCsvDb db;
+  db.ReadCsv(input);
+  const std::string written = db.WriteCsv();
+  pirune::TCsvDb again;
+  again.ReadCsv(written);
+  if (again.WriteCsv() != written) Broken("a written table does not write itself again", input);
+  for (std::size_t r = 0; r < db.RowCount(); ++r)
+    for (std::size_t c = 0; c < db.Rows[r]->size(); ++c)
+      if (again.Cell(c, r) != db.Cell(c, r)) Broken("a cell changed through writing and reading", input);
+  pirune::TCsvDb tabs;
+  tabs.ReadTsv(input);
+  const std::string tab_text = tabs.WriteTsv();
+  tabs.ReadTsv(tab_text);
+  if (tabs.WriteTsv() != tab_text) Broken("a tab-separated table does not write itself again", input);
+
+  const std::size_t rows = db.RowCount();
+  pirune::SortTable(db, 0, pirune::TCsvSortKind::Bytes, 2026);
+  if (db.RowCount() > rows) Broken("a sort made rows", input);
+  for (std::size_t r = 1; r < db.RowCount(); ++r)
+    if (db.Cell(0, r) < db.Cell(0, r - 1)) Broken("a sorted table is out of order", input);
+
+  pirune::TCsvDb table;
+  table.ReadCsv(input.substr(0, input.size() / 2));
+  table.Header = true;
+  try {
+    std::vector<std::uint8_t> keep = pirune::EvaluateQuery(table, pirune::PrepareQuery(input.substr(input.size() / 2)), 2026);
+    if (keep.size() != table.RowCount() || (!keep.empty() && !keep[0])) Broken("a query lost rows or the header", input);
+  } catch (const pirune::TCsvQueryError&) {
+  }
+}
+
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -298,6 +370,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckCharacterWalk(input);
   CheckConverters(input);
   CheckWildcards(input);
+  CheckTables(input);
   // Every program text the runtime makes has its lines joined so, whatever ended them.
   std::string script = pirune::JoinLines(input);
   Outcome fast = Run(script, true);

@@ -31,6 +31,42 @@ class RecordingHost : public Host {
     offered.push_back(choices);
     return button;
   }
+  void SetDialogLook(const DialogLook& look) override { this->look = look; }
+  std::optional<std::string> AskText(const std::string& message, const std::string&) override {
+    messages.push_back(message);
+    return typed;
+  }
+  int AskYesNo(const std::string& question, bool) override {
+    messages.push_back(question);
+    return yes_no;
+  }
+  std::optional<std::string> SelectFromList(const std::string& message, const std::vector<std::string>& items,
+                                            const std::string&, bool) override {
+    messages.push_back(message);
+    offered.push_back(items);
+    return typed;
+  }
+  std::optional<std::string> EditMemo(const std::string& text) override {
+    messages.push_back(text);
+    return typed;
+  }
+  bool EditInputList(InputList& list) override {
+    items = list;
+    return typed.has_value();
+  }
+  std::optional<std::uint32_t> ChooseColour() override { return std::nullopt; }
+  std::optional<std::string> ChooseTextFont() override { return typed; }
+  std::optional<std::string> ChooseFile(bool, const std::string& filter, const std::string&) override {
+    messages.push_back(filter);
+    return typed;
+  }
+  std::optional<std::string> ChooseFolder(const std::string& root, bool) override {
+    messages.push_back(root);
+    return typed;
+  }
+  bool PrinterSetup() override { return false; }
+  WindowPlacement MainWindowPlacement() override { return placement; }
+  void PlaceMainWindow(const WindowPlacement& p) override { placement = p; }
   void ShowMainWindow() override {}
   void CloseMainWindow() override { closed = true; }
   void ProcessMessages() override {}
@@ -39,7 +75,13 @@ class RecordingHost : public Host {
   std::vector<std::vector<std::string>> offered;
   ErrorChoice answer = ErrorChoice::Quit;
   int button = -1;
+  // What every question is answered with (none: cancelled), and the look last given.
+  std::optional<std::string> typed;
+  int yes_no = 0;
+  DialogLook look;
+  InputList items;
   bool closed = false;
+  WindowPlacement placement;
 };
 
 // A prepared interpreter for one script ("test.prw"), not yet run.

@@ -34,8 +34,10 @@ alone=$(mktemp -d)
 cp "$exe" "$alone/"
 suite "scripts without a regular-expression library" "$here/run-scripts.sh" "$alone/$(basename "$exe")" "$here/../scripts-no-regex"
 rm -rf "$alone"
+suite "Windows-only scripts (registry)" "$here/run-scripts.sh" "$exe" "$here/../scripts-windows"
 suite "screenshot test" "$here/screenshot_test.sh" "$exe"
 suite "error dialog test" "$here/error_dialog_test.sh" "$exe"
+suite "events test" "$here/events_test.sh" "$exe"
 
 echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

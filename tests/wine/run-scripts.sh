@@ -62,6 +62,12 @@ for name in "${names[@]}"; do
     fail "$name" "needs both $name.prw and $name.out"
     continue
   fi
+  # A test that answers questions on standard input is the console's: the Windows
+  # runtime asks with windows, which the GUI tests (dialogs_test.sh) answer.
+  if [ -f "$tests/$name.stdin" ]; then
+    echo "SKIP $name (answers the console's questions)"
+    continue
+  fi
 
   # Each test gets a folder of its own, so files a script writes meet no other test.
   work="$PIRUNE_WINE_TMP/tests/$name"

@@ -1,0 +1,223 @@
+#!/usr/bin/env bash
+# Drives the script's own dialogs of the Windows GUI runtime the way a person would,
+# without the test logging switch: types an answer into "尋ねる", presses a button of
+# "ボタンで選択", cancels with Escape, and checks what the script wrote to a file
+# afterwards. Each own-made dialog is captured at the default text font and compared,
+# within a tolerance, with its reference picture in tests/wine/reference/.
+#   tests/wine/dialogs_test.sh build/win32/pirune.exe [PICTURE_DIR]
+# To make the reference pictures anew (after a deliberate change of a dialog's look):
+#   PIRUNE_UPDATE_REFERENCE=1 tests/wine/dialogs_test.sh build/win32/pirune.exe
+# and look at every picture before committing it.
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=session.sh
+source "$here/session.sh"
+# shellcheck source=checks.sh
+source "$here/checks.sh"
+
+gui_test_arguments "$@"
+command -v xdotool >/dev/null && command -v import >/dev/null && command -v compare >/dev/null || {
+  echo "needs xdotool and imagemagick (tools/install-deps all)" >&2
+  exit 2
+}
+reference="$here/reference"
+# Pictures differ a little between font renderings; a dialog whose layout moved
+# differs in far more pixels than this share.
+tolerance_share=0.02
+
+# Every script names its dialogs, so they are told apart from the main window.
+dialog_title='^質問$'
+
+program_pid=
+stop_program() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+  fi
+  program_pid=
+}
+cleanup() {
+  stop_program
+  pirune_wine_stop
+}
+pirune_wine_start || exit 1
+trap cleanup EXIT
+
+# start_program NAME LINE...: runs a script of the given lines, after the lines that send
+# "表示" to out.txt and name the dialogs, in a folder of its own. The timeout only keeps
+# a hung program from hanging the test.
+run_dir=
+start_program() {
+  local name=$1
+  shift
+  run_dir="$PIRUNE_WINE_TMP/dialogs/$name"
+  mkdir -p "$run_dir"
+  printf '%s\r\n' '表示出力先は 「out.txt」' 'ダイアログタイトル=「質問」' "$@" '「終わり」と、表示' 'おわり' |
+    iconv -f UTF-8 -t CP932 >"$run_dir/dialog.prw"
+  (cd "$run_dir" && unset PIRUNE_TEST_LOG &&
+    exec timeout -k 10 "$(pirune_wine_timeout)" wine "$exe" dialog.prw </dev/null >"$run_dir/wine.log" 2>&1) &
+  program_pid=$!
+}
+
+find_dialog() {
+  local window
+  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
+    window=$(xdotool search --onlyvisible --name "$dialog_title" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && { echo "$window"; return 0; }
+    kill -0 "$program_pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+output_lines() { [ -f "$run_dir/out.txt" ] && iconv -f CP932 -t UTF-8 "$run_dir/out.txt" | tr -d '\r'; }
+output_gets() {  # waits for a line to appear in out.txt
+  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
+    output_lines | grep -qx "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Keys go to the dialog once it has the focus; sent again now and then in case the focus
+# came late, until the dialog is gone.
+keys_until_gone() {  # WINDOW KEYS...
+  local window=$1
+  shift
+  for attempt in $(seq 1 "$(pirune_wine_ticks 600)"); do
+    xdotool search --onlyvisible --name "$dialog_title" 2>/dev/null | grep -qx "$window" || return 0
+    kill -0 "$program_pid" 2>/dev/null || return 0
+    if [ $((attempt % 50)) -eq 1 ]; then
+      xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window" 2>/dev/null
+      xdotool key --clearmodifiers --window "$window" "$@" 2>/dev/null
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+type_until_gone() {  # WINDOW TEXT: types the text, then Return
+  local window=$1 text=$2
+  for attempt in $(seq 1 "$(pirune_wine_ticks 600)"); do
+    xdotool search --onlyvisible --name "$dialog_title" 2>/dev/null | grep -qx "$window" || return 0
+    kill -0 "$program_pid" 2>/dev/null || return 0
+    if [ $((attempt % 50)) -eq 1 ]; then
+      xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window" 2>/dev/null
+      # Whatever an earlier try left in the field goes first.
+      xdotool key --clearmodifiers ctrl+a BackSpace 2>/dev/null
+      xdotool type --delay 50 "$text" 2>/dev/null
+      xdotool key --clearmodifiers Return 2>/dev/null
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Captures the dialog once it is painted (its picture stops changing), then compares it
+# with the reference picture NAME.png, or makes that picture under PIRUNE_UPDATE_REFERENCE.
+capture() {  # WINDOW PICTURE
+  local previous="$2.previous.png"
+  rm -f "$previous"
+  for _ in $(seq 1 "$(pirune_wine_ticks 100)"); do
+    sleep 0.3
+    import -window "$1" "$2" 2>/dev/null || continue
+    if [ -f "$previous" ] && [ "$(compare -metric AE "$2" "$previous" null: 2>&1)" = 0 ]; then
+      rm -f "$previous"
+      return 0
+    fi
+    cp "$2" "$previous"
+  done
+  return 1
+}
+like_reference() {  # NAME PICTURE
+  local name=$1 picture=$2 expected="$reference/$1.png" size differing total
+  if [ "${PIRUNE_UPDATE_REFERENCE:-0}" = 1 ]; then
+    cp "$picture" "$expected"
+    echo "reference made: $expected"
+    return 0
+  fi
+  [ -f "$expected" ] || { echo "no reference picture $expected" >&2; return 1; }
+  size=$(convert "$picture" -format '%wx%h' info:)
+  if [ "$size" != "$(convert "$expected" -format '%wx%h' info:)" ]; then
+    echo "$name: $size, the reference is $(convert "$expected" -format '%wx%h' info:)" >&2
+    return 1
+  fi
+  differing=$(compare -metric AE -fuzz 25% "$picture" "$expected" null: 2>&1)
+  total=$(convert "$picture" -format '%[fx:w*h]' info:)
+  echo "$name: $differing of $total pixels differ from the reference"
+  awk -v d="${differing%%.*}" -v t="$total" -v s="$tolerance_share" 'BEGIN { exit !(d != "" && d <= t * s) }'
+}
+
+# --- "尋ねる": its picture, then an answer typed and confirmed with Return.
+start_program ask '「お名前は？」と、尋ねる' '「[{それ}]」と、表示'
+dialog=$(find_dialog)
+check "ask: the question appears" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  check "ask: the dialog gets painted" capture "$dialog" "$pictures/dialog-input.png"
+  check "ask: the dialog looks as it should" like_reference input "$pictures/dialog-input.png"
+  check "ask: typing abc12 and Return answers" type_until_gone "$dialog" abc12
+  check "ask: the script goes on with the answer" output_gets '[abc12]'
+  check "ask: and to its end" output_gets '終わり'
+fi
+stop_program
+
+# --- Escape cancels: "それ" gets the cancel value.
+start_program escape 'ダイアログキャンセルの値=「取り消し」' '「お名前は？」と、尋ねる' '「[{それ}]」と、表示'
+dialog=$(find_dialog)
+check "escape: the question appears" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  check "escape: Escape closes it" keys_until_gone "$dialog" Escape
+  check "escape: the script gets the cancel value" output_gets '[取り消し]'
+fi
+stop_program
+
+# --- "ボタンで選択": the focus starts on the first button; Tab moves to the second and
+# space presses it.
+start_program buttons '「どれにしますか」を「赤
+青
+黄」の、ボタンで選択' '「[{それ}]」と、表示'
+dialog=$(find_dialog)
+check "buttons: the dialog appears" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  check "buttons: the dialog gets painted" capture "$dialog" "$pictures/dialog-buttons.png"
+  check "buttons: the dialog looks as it should" like_reference buttons "$pictures/dialog-buttons.png"
+  check "buttons: Tab and space press the second button" keys_until_gone "$dialog" Tab space
+  check "buttons: the script gets its caption" output_gets '[青]'
+fi
+stop_program
+
+# --- The other own dialogs: their pictures, then Escape (each closes on it).
+picture_test() {  # NAME LINE...
+  local name=$1
+  shift
+  start_program "$name" "$@" '「[{それ}]」と、表示'
+  dialog=$(find_dialog)
+  check "$name: the dialog appears" test -n "$dialog"
+  if [ -n "$dialog" ]; then
+    check "$name: the dialog gets painted" capture "$dialog" "$pictures/dialog-$name.png"
+    check "$name: the dialog looks as it should" like_reference "$name" "$pictures/dialog-$name.png"
+    check "$name: Escape closes it" keys_until_gone "$dialog" Escape
+    check "$name: the script goes on" output_gets '終わり'
+  fi
+  stop_program
+}
+picture_test message '「こんにちは	タブ
+二行目」と、言う'
+picture_test select '「色は」が「赤｜青|黄」の、どれか尋ねる'
+picture_test memo '「初めの文」の、メモ記入'
+picture_test items '「;名前=内容
+色=?(赤|青)青
+数=1」を、項目記入'
+
+# --- Bad input: a message over 1 MB and 10,000 choices still give a dialog on the screen.
+start_program huge 'A=「あいうえお」' '17回、A=A&A' 'B=「」' '10000回、B=B&「選択{回数}」&改行' \
+  '(-5000,-5000,99999,99999)に、ダイアログサイズ設定' 'Aが、Bの、どれか尋ねる'
+dialog=$(find_dialog)
+check "huge: the dialog appears" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  read -r x y < <(xdotool getwindowgeometry --shell "$dialog" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END {print x, y}')
+  check "huge: the dialog is on the screen ($x, $y)" test "${x:-99999}" -ge 0 -a "${x:-99999}" -lt 1280 -a "${y:-99999}" -ge 0 -a "${y:-99999}" -lt 1024
+  check "huge: Escape closes it" keys_until_gone "$dialog" Escape
+  check "huge: the script goes on" output_gets '終わり'
+fi
+stop_program
+finish
