@@ -72,10 +72,18 @@ THashNode& TCommand::Word(std::size_t slot, bool create) {
   std::string_view name = Raw(slot);
   if (IsBackQuoted(name)) name = name.substr(1, name.size() - 2);
   if (!create) RaiseScriptError(state_, "部品\"" + std::string(name) + "\"が特定できません。");
+  return *WordNamed(name, true);
+}
+
+THashNode* TCommand::WordNamed(std::string_view name, bool create) {
+  if (THashNode* word = state_.Words.Find(name, false)) return word;
+  if (!create) return nullptr;
   auto word = std::make_unique<THashNode>(std::string(name), "", static_cast<std::int32_t>(state_.RunControl.Count()));
   word->Ref = state_.Cur;
-  return state_.Words.Add(std::move(word));
+  return &state_.Words.Add(std::move(word));
 }
+
+void TCommand::RemoveWord(std::string_view name) { state_.Words.Remove(name, false); }
 
 THashNode* TCommand::FindWord(std::size_t slot) {
   std::string_view name = Raw(slot);
@@ -120,6 +128,15 @@ THashNode* TCommand::SystemVariable(std::string_view name) const { return state_
 Host* TCommand::host() const { return state_.host; }
 int& TCommand::TextX() const { return state_.TextX; }
 int& TCommand::TextY() const { return state_.TextY; }
+std::int32_t& TCommand::SecurityLevel() const { return state_.SecurityLevel; }
+const std::string& TCommand::ProgramFolder() const { return state_.MainPath; }
+const std::string& TCommand::ProgramFile() const { return state_.ProgramPath; }
+
+std::unique_ptr<TRunResource>& TCommand::RunResource(std::string_view key) const {
+  auto found = state_.Resources.find(key);
+  if (found == state_.Resources.end()) found = state_.Resources.emplace(std::string(key), nullptr).first;
+  return found->second;
+}
 std::array<std::int64_t, 4>& TCommand::DialogRect() const { return state_.DialogRect; }
 std::string TCommand::Evaluate(std::string_view text) { return ArgumentValue(state_, std::string(text)); }
 

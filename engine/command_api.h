@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
 #include "engine/number.h"
+#include "engine/run_resource.h"
 #include "engine/words.h"
 
 namespace pirune {
@@ -57,6 +59,11 @@ class TCommand {
   THashNode& Word(std::size_t slot, bool create = false);
   // The same, or null when the argument names no word.
   THashNode* FindWord(std::size_t slot);
+  // A word by a name the handler worked out (null when there is none), or with `create`
+  // a new empty variable in the global table.
+  THashNode* WordNamed(std::string_view name, bool create = false);
+  // Takes the word of that name out of the dictionary.
+  void RemoveWord(std::string_view name);
   // Whether the word is "それ", where results go.
   bool IsResultWord(const THashNode& word) const;
 
@@ -89,6 +96,16 @@ class TCommand {
 
   // A piece of script text evaluated as an argument is (a list's items, for one).
   std::string Evaluate(std::string_view text);
+
+  // The security level: -1 until decided, 0 low, 1 middle, 2 high.
+  std::int32_t& SecurityLevel() const;
+  // "母艦のパス" (the program's folder, empty when the program was named without one) and
+  // the program file as the command line named it.
+  const std::string& ProgramFolder() const;
+  const std::string& ProgramFile() const;
+  // What a family keeps for the rest of the run under its `key` (null until it puts
+  // something there); the run owns it.
+  std::unique_ptr<TRunResource>& RunResource(std::string_view key) const;
 
   // For the interpreter's own families (engine/): the state, opaque elsewhere.
   TPiruBase& Interpreter() const { return state_; }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "engine/events.h"
 #include "engine/program_text.h"
 #include "engine/run_control.h"
+#include "engine/run_resource.h"
 #include "engine/text_pos.h"
 #include "engine/words.h"
 
@@ -135,6 +137,10 @@ class TPiruBase {
 
   // The script timer's label, the end handler (engine/events.h).
   TEventState Events;
+
+  // What command families keep for the rest of the run, by a key of their own; declared
+  // last, so it goes first, while the words it may name still exist.
+  std::map<std::string, std::unique_ptr<TRunResource>, std::less<>> Resources;
 
   // Adds a prepared program text and gives its stable address.
   const std::string* AddText(std::string text);

@@ -1,7 +1,9 @@
 // "表示": text for the user, on the main window or in a file.
 #include "engine/command_api.h"
 #include "gui/host.h"
+#include "library/files/reading_search.h"
 #include "platform/platform.h"
+#include "startup/security.h"
 
 namespace pirune {
 namespace {
@@ -11,7 +13,9 @@ void Show(TCommand& c) {
   const THashNode* output_file = c.SystemVariable("表示出力先");
   std::string target = output_file ? output_file->GetValue() : std::string();
   if (!target.empty()) {
-    if (!platform::AppendToFile(target, text + "\r\n"))
+    const std::string path = files::FindForReading(c, target);
+    if (!SecurityAllows(c, {path}, "\"" + path + "\"へ書き込みます。")) return;
+    if (!platform::AppendToFile(path, text + "\r\n"))
       throw Exception("ファイル\"" + target + "\"に書き込めません。");
     return;
   }

@@ -10,6 +10,7 @@
 
 #include "platform/cp932.h"
 #include "platform/platform.h"
+#include "platform/posix/names.h"
 
 namespace pirune::platform {
 namespace {
@@ -19,7 +20,7 @@ std::vector<std::string>& Arguments() {
   return arguments;
 }
 
-std::string Native(const std::string& sjis) { return cp932::ToUtf8(sjis); }
+std::string Native(const std::string& sjis) { return posix::SystemName(sjis); }
 
 // A name that is not UTF-8, or holds what Shift_JIS cannot, is still better passed on
 // as it is than lost: it may still reach the system unchanged (ASCII parts at least).

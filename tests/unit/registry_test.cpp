@@ -127,10 +127,24 @@ TEST(Output, ShowWritesToTheOutputFileWhenOneIsNamed) {
   std::remove(path.c_str());
   Script s("「一」と、表示\r\n「二」と、表示");
   s.state.Words.Find("表示出力先", false)->SetValue(path);
+  s.state.SecurityLevel = 0;  // the temporary folder lies outside the program's
   s.Run();
   EXPECT_TRUE(s.host.shown.empty());
   EXPECT_EQ(platform::ReadFileBytes(path).value_or(""), "一\r\n二\r\n");
   std::remove(path.c_str());
+}
+
+TEST(Output, TheOutputFileOutsideTheProgramsFolderIsAskedFor) {
+  std::string path = platform::TempFolder() + "pirune_output_asked.txt";
+  std::remove(path.c_str());
+  Script s("「一」と、表示");
+  s.state.Words.Find("表示出力先", false)->SetValue(path);
+  s.host.button = 1;  // いいえ
+  s.Run();
+  ASSERT_EQ(s.host.offered.size(), 1u);
+  EXPECT_EQ(s.host.messages[0], "\"" + path + "\"へ書き込みます。");
+  EXPECT_FALSE(platform::ReadFileBytes(path));
+  EXPECT_TRUE(s.host.shown.empty());
 }
 
 }  // namespace
