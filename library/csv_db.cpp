@@ -1,9 +1,12 @@
 #include "library/csv_db.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 #include <stdexcept>
 
 #include "library/strings/table_cell.h"
+#include "library/strings/text_model.h"
 #include "platform/sjis_walk.h"
 
 namespace pirune {
@@ -24,6 +27,18 @@ void Trim(std::string& cell) {
 }
 
 [[noreturn]] void TooLarge() { throw std::length_error("文字列が長すぎます。"); }
+
+// Short rows are written filled up to the column count, so a long row among many short
+// ones could ask for far more than a text may hold: that is out of memory, reported
+// before anything is allocated.
+void CheckWritable(const std::vector<std::unique_ptr<TCsvCells>>& rows, std::size_t cols) {
+  std::uint64_t bytes = std::uint64_t{rows.size()} * (std::uint64_t{cols} + 2);
+  if (bytes > text::kMaxTextBytes) throw std::bad_alloc();
+  for (const auto& row : rows)
+    if (row)
+      for (const std::string& cell : *row) bytes += cell.size();
+  if (bytes > text::kMaxTextBytes) throw std::bad_alloc();
+}
 
 // Reads one CSV record from text at i into cells; i ends behind its line end.
 void ReadRecord(std::string_view s, std::size_t& i, TCsvCells& cells) {
@@ -129,14 +144,8 @@ void TCsvDb::ReadTsv(std::string_view text) {
 
 std::string TCsvDb::WriteCsv() const {
   const std::size_t cols = ColCount();
+  CheckWritable(Rows, cols);
   std::string out;
-  std::size_t estimate = 0;
-  for (const auto& row : Rows) {
-    estimate += 2 + cols;
-    if (row)
-      for (const std::string& cell : *row) estimate += cell.size();
-  }
-  out.reserve(estimate);
   for (const auto& row : Rows) {
     if (row) {
       for (std::size_t c = 0; c < cols; ++c) {
@@ -151,6 +160,7 @@ std::string TCsvDb::WriteCsv() const {
 
 std::string TCsvDb::WriteTsv() const {
   const std::size_t cols = ColCount();
+  CheckWritable(Rows, cols);
   std::string out;
   for (const auto& row : Rows) {
     for (std::size_t c = 0; c < cols; ++c) {
@@ -164,6 +174,7 @@ std::string TCsvDb::WriteTsv() const {
 
 std::string TCsvDb::WriteHtml(std::string_view options) const {
   const std::size_t cols = ColCount();
+  CheckWritable(Rows, static_cast<std::size_t>(std::min<std::uint64_t>(std::uint64_t{cols} * 9, text::kMaxTextBytes)));
   std::string out = "<TABLE ";
   out.append(options);
   out += ">\r\n";
@@ -242,7 +253,7 @@ void TCsvDb::TrimEmptyRows() {
 
 void TCsvDb::Transpose() {
   const std::size_t cols = ColCount();
-  if (cols > 0 && Rows.size() >= kMaxRowCells) TooLarge();
+  if (std::uint64_t{cols} * Rows.size() > kMaxRowCells) TooLarge();
   std::vector<std::unique_ptr<TCsvCells>> turned(cols);
   for (std::size_t c = 0; c < cols; ++c) {
     turned[c] = std::make_unique<TCsvCells>(Rows.size());

@@ -28,6 +28,7 @@ class TCsvDb {
   // Replaces the content.
   void ReadCsv(std::string_view text);
   void ReadTsv(std::string_view text);
+  // A text past what a text may hold is std::bad_alloc, as running out of memory is.
   std::string WriteCsv() const;
   std::string WriteTsv() const;
   // The rows as one HTML table, cells written as they are.
@@ -61,8 +62,8 @@ class TCsvDb {
 // comma, quote or line end after it.
 inline bool IsTrailByte(unsigned char b) { return b >= 0x40 && b != 0x7F && b <= 0xFC; }
 
-// A table grown past these by a write fails as out of memory would: 2^31 − 1 as a row
-// number must not ask the system for gigabytes.
+// A table grown past these by a write (or a transposed one past kMaxRowCells cells) fails
+// as a text too long: 2^31 − 1 as a row number must not ask the system for gigabytes.
 constexpr std::size_t kMaxTableRows = std::size_t{1} << 24;
 constexpr std::size_t kMaxRowCells = std::size_t{1} << 24;
 

@@ -50,17 +50,17 @@ class Win32Host final : public Host {
   void Box(const std::string& text, const std::wstring& caption, UINT flags);
   HWND Owner() const;
 
-  TfrmPiru& form_;
-  TestLog test_log_;
   // The caption the own dialogs take: "ダイアログタイトル", else the main window's.
   std::wstring DialogCaption() const;
 
-};
-
+  TfrmPiru& form_;
+  TestLog test_log_;
   DialogLook look_;
   // What a call leaves for the next: the last file name, colour and font chosen.
   std::wstring last_file_;
   COLORREF last_colour_ = 0;
   COLORREF custom_colours_[16] = {};
   LOGFONTW last_font_{};
+};
+
 }  // namespace pirune

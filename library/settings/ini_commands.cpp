@@ -6,9 +6,11 @@
 
 #include "engine/command_api.h"
 #include "gui/host.h"
+#include "library/files/file_names.h"
 #include "library/ini_file.h"
 #include "library/settings/value_mark.h"
 #include "platform/platform.h"
+#include "startup/security.h"
 
 namespace pirune {
 namespace {
@@ -24,13 +26,11 @@ std::string ReadWriteFailure(const std::string& name) {
 }
 
 std::string InCurrentFolder(const std::string& name) {
-  const char separator = platform::PathSeparator();
-  if (name.find(":\\") != std::string::npos || name.compare(0, 2, "\\\\") == 0 || (separator == '/' && name[0] == '/'))
-    return name;
-  std::string folder = platform::CurrentFolder();
-  if (!folder.empty() && folder.back() != separator) folder += separator;
-  return folder + name;
+  return files::IsAbsolute(name) ? name : files::Join(platform::CurrentFolder(), name);
 }
+
+// At the high level the settings file is neither written nor read, without a question.
+bool HighSecurity(const TCommand& c) { return SecurityLevel(c) == 2; }
 
 const std::string& RequireOpenFile(const TCommand& c) {
   if (!OpenFile()) c.Fail("\"" + c.Name() + "\"予めINIファイルを開いておく必要があります。");
@@ -43,6 +43,8 @@ void Open(TCommand& c) {
   const std::string path = InCurrentFolder(name);
   if (platform::FileExists(path)) {
     if (!platform::ReadFileBytes(path)) c.Fail(ReadWriteFailure(path));
+  } else if (!SecurityAllows(c, {path}, "設定ファイル\"" + path + "\"を作成します。")) {
+    return;
   }
   OpenFile() = path;
 }
@@ -53,7 +55,10 @@ void Write(TCommand& c) {
   const std::string value = c.Text(0);
   const std::string section = c.Text(1);
   const std::string key = c.Text(2);
+  if (HighSecurity(c)) return;
   const std::string& file = RequireOpenFile(c);
+  if (!SecurityAllows(c, {file}, "設定ファイル\"" + file + "\"にある[" + section + "]の\"" + key + "\"に値を書き込みます。"))
+    return;
   if (!ini::WriteValue(file, section, key, value))
     c.Fail("INIファイル書き込みに失敗。ファイル名=" + file + " キー名=" + key + " セクション=" + section);
 }
@@ -61,6 +66,10 @@ void Write(TCommand& c) {
 void Read(TCommand& c) {
   const std::string section = c.Text(1);
   const std::string key = c.Text(2);
+  if (HighSecurity(c)) {
+    c.Result("");
+    return;
+  }
   const std::string& file = RequireOpenFile(c);
   std::string value = ini::ReadValue(file, section, key).value_or("");
   THashNode& target = c.Word(0, true);
@@ -74,6 +83,7 @@ void SaveFormPlacement(TCommand& c) {
   const std::string name = c.Text(0);
   if (name.empty() || c.host() == nullptr) return;
   const std::string path = InCurrentFolder(name);
+  if (!SecurityAllows(c, {path}, "INIファイル\"" + path + "\"にフォーム情報を保存します。")) return;
   const Host::WindowPlacement p = c.host()->MainWindowPlacement();
   const std::string state = std::to_string(p.state), top = std::to_string(p.top), left = std::to_string(p.left),
                     height = std::to_string(p.height), width = std::to_string(p.width);

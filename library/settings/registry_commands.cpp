@@ -9,6 +9,7 @@
 #include "library/settings/value_mark.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
+#include "startup/security.h"
 
 namespace pirune {
 namespace {
@@ -63,6 +64,12 @@ void CloseRegistry(TCommand& c) {
   c.Fail("Failed to get data for '" + name + "'");
 }
 
+// Registry changes name no file: "*" is asked about at the middle level.
+bool AllowWrite(const TCommand& c, const OpenKey& key, const std::string& name, const std::string& shown) {
+  return SecurityAllows(c, {"*"},
+                        "レジストリ\"" + key.path + "\"の,\"" + name + "\"に,\r\n\"" + shown + "\"が書き込まれます。よろしいですか？");
+}
+
 void Write(const TCommand& c, const OpenKey& key, const std::string& name, RegistryType type, const std::string& data) {
   if (!platform::RegistrySetValue(key.root, key.path, name, type, data)) c.Fail("Failed to set data for '" + name + "'");
 }
@@ -84,6 +91,7 @@ void WriteString(TCommand& c) {
   const std::string name = c.Text(0);
   const THashNode* result = c.SystemVariable("それ");
   const std::string value = result != nullptr ? result->GetValue() : std::string();
+  if (!AllowWrite(c, key, name, value)) return;
   Write(c, key, name, RegistryType::String, value);
 }
 
@@ -102,6 +110,7 @@ void WriteDword(TCommand& c) {
   const OpenKey& key = RequireOpenKey(c);
   const std::int64_t value = c.Int(0, INT32_MIN, UINT32_MAX);
   const std::string name = c.Text(1);
+  if (!AllowWrite(c, key, name, std::to_string(value))) return;
   const auto dword = static_cast<std::uint32_t>(value);
   const char bytes[4] = {static_cast<char>(dword), static_cast<char>(dword >> 8), static_cast<char>(dword >> 16),
                          static_cast<char>(dword >> 24)};
@@ -129,6 +138,7 @@ void WriteBinary(TCommand& c) {
   if (data.empty()) data.assign(1, '\0');
   // Never past the value's end: a larger count writes what there is.
   if (static_cast<std::uint64_t>(count) < data.size()) data.resize(static_cast<std::size_t>(count));
+  if (!AllowWrite(c, key, name, data)) return;
   Write(c, key, name, RegistryType::Binary, data);
 }
 
@@ -147,12 +157,16 @@ void SubKeys(TCommand& c) {
 void DeleteValue(TCommand& c) {
   const OpenKey& key = RequireOpenKey(c);
   const std::string name = c.Text(0);
+  if (!SecurityAllows(c, {"*"}, "レジストリ\"" + key.path + "\"の,\"" + name + "\"の値が,削除されます。よろしいですか？"))
+    return;
   if (!platform::RegistryDeleteValue(key.root, key.path, name)) c.Fail("\"" + name + "\"が削除できません。");
 }
 
 void DeleteKey(TCommand& c) {
   const OpenKey& key = RequireOpenKey(c);
   const std::string name = c.Text(0);
+  if (!SecurityAllows(c, {"*"}, "レジストリ\"" + key.path + "\"の,\"" + name + "\"キーが,削除されます。よろしいですか？"))
+    return;
   if (!platform::RegistryDeleteKey(key.root, key.path, name)) c.Fail("\"" + name + "\"が削除できません。");
 }
 
@@ -176,6 +190,11 @@ void Associate(TCommand& c) {
   if (extension.empty() || application.empty()) return;
   if (!platform::FileExists(application)) c.ArgumentError(":\"" + application + "\"が存在しません。");
   const std::string dotted = "." + extension;
+  const std::string question =
+      platform::RegistryKeyExists(kClassesRoot, dotted)
+          ? "既に関連付けされている拡張子\"" + extension + "\"を、\"" + application + "\"へ関連付けを変更します。"
+          : "拡張子\"" + extension + "\"を、\"" + application + "\"へ関連付けます。";
+  if (!SecurityAllows(c, {"*"}, question)) return;
   const std::string file_class = extension + "File";
   const std::string runtime = platform::RuntimePath();
   const std::string runtime_folder = runtime.substr(0, runtime.find_last_of("\\/") + 1);
@@ -195,6 +214,7 @@ void RemoveAssociation(TCommand& c) {
   RequireRegistry(c);
   const std::string extension = Extension(c.Text(0));
   if (extension.empty()) return;
+  if (!SecurityAllows(c, {"*"}, "拡張子\"" + extension + "\"の関連付けを削除します。")) return;
   const std::string dotted = "." + extension;
   if (!platform::RegistryKeyExists(kClassesRoot, dotted)) return;
   std::string file_class;

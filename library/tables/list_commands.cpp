@@ -72,13 +72,20 @@ void InsertLine(TCommand& c) {
   std::string line = c.Text(2);
   if (n < 0) return;
   std::vector<std::string_view> lines = SplitLines(text);
-  auto at = static_cast<std::size_t>(n);
-  if (at >= lines.size()) {
-    text::CheckLength(text.size() + 2 * (at - lines.size()) + line.size() + 2);
-    lines.resize(at);
+  auto at = static_cast<std::uint64_t>(n);
+  if (at < lines.size()) {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+    return c.ResultKeepingMark(JoinLines(lines));
   }
-  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
-  c.ResultKeepingMark(JoinLines(lines));
+  // Empty lines up to line N, written out without a list entry each.
+  const std::uint64_t padding = at - lines.size();
+  text::CheckLength(static_cast<std::size_t>(
+      std::min<std::uint64_t>(text.size() + 2 * padding + line.size() + 2, text::kMaxTextBytes + 1)));
+  std::string out = JoinLines(lines);
+  for (std::uint64_t k = 0; k < padding; ++k) out += "\r\n";
+  out += line;
+  out += "\r\n";
+  c.ResultKeepingMark(std::move(out));
 }
 
 void DeleteLine(TCommand& c) {

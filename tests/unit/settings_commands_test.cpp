@@ -92,6 +92,49 @@ TEST_F(SettingsCommands, TheWindowPlacementRecordRoundTrips) {
   EXPECT_EQ(text, "[frmPiru]\r\nstate=2\r\ntop=10\r\nleft=20\r\nheight=300\r\nwidth=400\r\n");
 }
 
+TEST_F(SettingsCommands, TheHighLevelNeitherWritesNorReads) {
+  { std::ofstream("h.ini", std::ios::binary) << "[s]\r\nk=old\r\n"; }
+  Script script(
+      "「h.ini」の、INIファイル開く\n"
+      "「new」を、「s」の、「k」へ、INIファイル書く\n"
+      "V=「before」\n"
+      "それ=「x」\n"
+      "Vに、「s」の、「k」を、INIファイル読む\n"
+      "R=それ\n");
+  script.state.SecurityLevel = 2;
+  script.Run();
+  EXPECT_EQ(script.FirstError(), "");
+  EXPECT_EQ(script.state.Words.Find("V", false)->GetValue(), "before");
+  EXPECT_EQ(script.state.Words.Find("R", false)->GetValue(), "");
+  std::ifstream file("h.ini", std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()), "[s]\r\nk=old\r\n");
+  EXPECT_TRUE(script.host.messages.empty());
+}
+
+TEST_F(SettingsCommands, ChangesOutsideTheProgramFolderAreAskedAbout) {
+  char pattern[] = "/tmp/pirune-settings-outside-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string outside = std::string(pattern) + "/o.ini", missing = std::string(pattern) + "/new.ini";
+  { std::ofstream(outside, std::ios::binary) << "[s]\r\nk=old\r\n"; }
+  Script script("「" + missing + "」の、INIファイル開く\n「" + outside +
+                "」の、INIファイル開く\n「1」を、「s」の、「k」へ、INIファイル書く\n「" + outside +
+                "」へ、フォームの位置記録\n");
+  script.state.SecurityLevel = 1;
+  script.state.MainPath = folder_ + "/";
+  script.host.button = 1;  // "いいえ"
+  script.Run();
+  EXPECT_EQ(script.FirstError(), "");
+  const std::vector<std::string> asked = {
+      "設定ファイル\"" + missing + "\"を作成します。",
+      "設定ファイル\"" + outside + "\"にある[s]の\"k\"に値を書き込みます。",
+      "INIファイル\"" + outside + "\"にフォーム情報を保存します。",
+  };
+  EXPECT_EQ(script.host.messages, asked);
+  std::ifstream file(outside, std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()), "[s]\r\nk=old\r\n");
+  std::filesystem::remove_all(pattern);
+}
+
 TEST_F(SettingsCommands, TheConsoleRuntimeHasNoRegistry) {
   for (const char* statement : {"1の、「Software」を、レジストリ開く", "レジストリ閉じる", "「x」を、レジストリ読む",
                                 "「.abc」を、「/bin/sh」に、「x」として、関連付ける", "「abc」の、関連付けを削除"}) {
