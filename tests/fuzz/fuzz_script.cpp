@@ -97,6 +97,8 @@ class RecordingHost : public pirune::Host {
     return std::nullopt;
   }
   bool PrinterSetup() override { return false; }
+  WindowPlacement MainWindowPlacement() override { return placement_; }
+  void PlaceMainWindow(const WindowPlacement& placement) override { placement_ = placement; }
   void ShowMainWindow() override { Note("main window shown", ""); }
   void CloseMainWindow() override { Note("main window closed", ""); }
   void ProcessMessages() override {}
@@ -115,6 +117,7 @@ class RecordingHost : public pirune::Host {
   const pirune::TPiruBase& state_;
   std::string transcript_;
   int dialogs_ = 0;
+  WindowPlacement placement_;
 };
 
 // Texts may double in a loop until memory runs out, which the runtime reports as the
