@@ -30,7 +30,7 @@ void LongName(TCommand& c) {
   std::string result;
   for (;;) {
     const std::size_t start = files::NameStart(path);
-    if (start < 4 || path.empty()) break;
+    if (start < 3) break;
     const std::string name = platform::StoredName(path).value_or(path.substr(start));
     result = path[start - 1] + name + result;
     path.resize(start - 1);

@@ -113,6 +113,17 @@ TEST(CsvDb, GrowingPastTheBoundFailsInsteadOfAllocating) {
   EXPECT_EQ(db.RowCount(), 0u);
 }
 
+TEST(CsvDb, AWideRowAmongManyFailsToBeWrittenOrTurned) {
+  // Every short row would be written filled up to 65,536 fields: 2 GB.
+  TCsvDb db;
+  db.SetCell(65535, 0, "wide");
+  db.SetCell(0, 32767, "low");
+  EXPECT_THROW(db.WriteCsv(), std::bad_alloc);
+  EXPECT_THROW(db.WriteTsv(), std::bad_alloc);
+  EXPECT_THROW(db.Transpose(), std::length_error);
+  EXPECT_EQ(db.Cell(65535, 0), "wide");
+}
+
 // Rows as "key:tag"; the order of the tags after sorting by the key.
 std::string SortedTags(const std::vector<std::string>& rows, TCsvSortKind kind, bool header = false) {
   TCsvDb db;
