@@ -15,6 +15,10 @@ runtime=$(realpath "$1")
 dir=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Deleting a file moves it to the trash of the user's data folder: the tests' own one
+# lies in the work folder, so a run leaves nothing in the trash of whoever runs it.
+export XDG_DATA_HOME="$work/data"
+mkdir -p "$XDG_DATA_HOME"
 pass=0
 fail=0
 
