@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <optional>
 #include <string>
@@ -149,7 +150,28 @@ struct Outcome {
   bool cut_short = false;  // the budget of steps or allocations ran out
 };
 
+// Each run starts in an empty folder of its own: what one run writes there (a settings
+// file, a table) must not be what the other run finds.
+class FreshFolder {
+ public:
+  FreshFolder() : previous_(std::filesystem::current_path()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "pirune-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data())) folder_ = pattern;
+    if (!folder_.empty()) std::filesystem::current_path(folder_);
+  }
+  ~FreshFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path folder_;
+};
+
 Outcome Run(const std::string& script, bool fast_paths) {
+  FreshFolder folder;
   pirune::SetFastPaths(fast_paths);
   // Both runs must draw the same numbers and read the same time.
   pirune::RunRandom().Seed(1);

@@ -23,7 +23,7 @@ TEST(SayText, ExpandsTabsAndBreaks) {
   struct Case {
     const char* text;
     long long width;
-    const char* expected;
+    std::string expected;
   } cases[] = {
       {"a\tb", 8, "a       b"},
       {"abc\td", 4, "abc d"},
@@ -34,7 +34,7 @@ TEST(SayText, ExpandsTabsAndBreaks) {
       {"a\n\nb", 8, "a\r\n\r\nb"},  // an empty line stays
       {"a\r\rb", 8, "a\r\n\r\nb"},
       {"\tx", 0, " x"},  // a width below 1 counts as 1
-      {"\tx", 1000000000000LL, std::string(256, ' ').append("x").c_str()},
+      {"\tx", 1000000000000LL, std::string(256, ' ').append("x")},
   };
   for (const Case& c : cases) EXPECT_EQ(SayText(c.text, c.width), c.expected) << c.text;
 }
