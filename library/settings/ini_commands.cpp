@@ -1,6 +1,7 @@
 // Settings files: one open file, whose values are read and written one at a time; and
 // the main window's placement recorded in such a file.
 #include <charconv>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,9 +17,14 @@ namespace pirune {
 namespace {
 
 // The open settings file, for the rest of the run.
-std::optional<std::string>& OpenFile() {
-  static std::optional<std::string> file;
-  return file;
+struct OpenSettingsFile : TRunResource {
+  std::optional<std::string> file;
+};
+
+std::optional<std::string>& OpenFile(const TCommand& c) {
+  auto& slot = c.RunResource("settings.file");
+  if (!slot) slot = std::make_unique<OpenSettingsFile>();
+  return static_cast<OpenSettingsFile&>(*slot).file;
 }
 
 std::string ReadWriteFailure(const std::string& name) {
@@ -33,8 +39,8 @@ std::string InCurrentFolder(const std::string& name) {
 bool HighSecurity(const TCommand& c) { return SecurityLevel(c) == 2; }
 
 const std::string& RequireOpenFile(const TCommand& c) {
-  if (!OpenFile()) c.Fail("\"" + c.Name() + "\"予めINIファイルを開いておく必要があります。");
-  return *OpenFile();
+  if (!OpenFile(c)) c.Fail("\"" + c.Name() + "\"予めINIファイルを開いておく必要があります。");
+  return *OpenFile(c);
 }
 
 void Open(TCommand& c) {
@@ -46,10 +52,10 @@ void Open(TCommand& c) {
   } else if (!SecurityAllows(c, {path}, "設定ファイル\"" + path + "\"を作成します。")) {
     return;
   }
-  OpenFile() = path;
+  OpenFile(c) = path;
 }
 
-void Close(TCommand&) { OpenFile().reset(); }
+void Close(TCommand& c) { OpenFile(c).reset(); }
 
 void Write(TCommand& c) {
   const std::string value = c.Text(0);

@@ -2,6 +2,7 @@
 // Windows has a registry: elsewhere each command fails saying so.
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,9 +25,14 @@ struct OpenKey {
 
 // The open key, for the rest of the run. Opening names it only: the key is created by
 // the first write the security check allows.
-std::optional<OpenKey>& Open() {
-  static std::optional<OpenKey> key;
-  return key;
+struct OpenRegistryKey : TRunResource {
+  std::optional<OpenKey> key;
+};
+
+std::optional<OpenKey>& Open(const TCommand& c) {
+  auto& slot = c.RunResource("settings.registry");
+  if (!slot) slot = std::make_unique<OpenRegistryKey>();
+  return static_cast<OpenRegistryKey&>(*slot).key;
 }
 
 constexpr std::uint32_t kClassesRoot = 0;
@@ -37,25 +43,25 @@ void RequireRegistry(const TCommand& c) {
 
 const OpenKey& RequireOpenKey(const TCommand& c) {
   RequireRegistry(c);
-  if (!Open()) c.Fail("レジストリが開かれていません。");
-  return *Open();
+  if (!Open(c)) c.Fail("レジストリが開かれていません。");
+  return *Open(c);
 }
 
 void OpenRegistry(TCommand& c) {
   RequireRegistry(c);
-  Open().reset();
+  Open(c).reset();
   const std::string root = c.Text(0);
   const std::string path = c.Text(1);
   if (root.empty() || root.size() > 10 || root.find_first_not_of("0123456789") != std::string::npos) c.ArgumentError();
   const std::uint64_t number = std::stoull(root);
   if (number > 0x7FFFFFFF) c.ArgumentError();
   if (!platform::RegistryKeyUsable(static_cast<std::uint32_t>(number), path)) c.ArgumentError();
-  Open() = OpenKey{static_cast<std::uint32_t>(number), path};
+  Open(c) = OpenKey{static_cast<std::uint32_t>(number), path};
 }
 
 void CloseRegistry(TCommand& c) {
   RequireRegistry(c);
-  Open().reset();
+  Open(c).reset();
 }
 
 // What the registry says when a value cannot be read as asked.

@@ -20,6 +20,7 @@
 #include "engine/script_file.h"
 #include "engine/statement.h"
 #include "gui/host.h"
+#include "platform/clipboard.h"
 #include "library/clock.h"
 #include "library/csv_db.h"
 #include "library/csv_query.h"
@@ -151,13 +152,16 @@ struct Outcome {
 };
 
 // Each run starts in an empty folder of its own: what one run writes there (a settings
-// file, a table) must not be what the other run finds.
+// file, a table) must not be what the other run finds. It lies one level down, so that
+// what a script writes beside its folder ("..\\x") goes away with it too.
 class FreshFolder {
  public:
   FreshFolder() : previous_(std::filesystem::current_path()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "pirune-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data())) folder_ = pattern;
-    if (!folder_.empty()) std::filesystem::current_path(folder_);
+    std::error_code failed;
+    if (!folder_.empty() && std::filesystem::create_directory(folder_ / "run", failed))
+      std::filesystem::current_path(folder_ / "run");
   }
   ~FreshFolder() {
     std::error_code ignored;
@@ -172,6 +176,8 @@ class FreshFolder {
 
 Outcome Run(const std::string& script, bool fast_paths) {
   FreshFolder folder;
+  // The console's clipboard lasts as long as the process: each run starts with it empty.
+  pirune::platform::SetClipboardText({});
   pirune::SetFastPaths(fast_paths);
   // Both runs must draw the same numbers and read the same time.
   pirune::RunRandom().Seed(1);
