@@ -1,5 +1,6 @@
 #include "engine/expression.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "engine/nesting.h"
 #include "engine/numeric_program.h"
 #include "engine/piru_base.h"
+#include "engine/program_text.h"
 #include "engine/reader.h"
 #include "engine/sjis.h"
 #include "engine/values.h"
@@ -49,7 +51,13 @@ struct NeedsReading {};
 class Evaluator {
  public:
   Evaluator(TPiruBase& state, TextPos start) : state_(state), c_(start) {}
-  Evaluator(TPiruBase& state, const Recipes& recipes) : state_(state), recipes_(&recipes) {}
+  // `source`: the text the recipes were read from, up to `end`, when they hold calls.
+  Evaluator(TPiruBase& state, const Recipes& recipes, const std::string* source = nullptr,
+            std::size_t end = TextPos::kWhole)
+      : state_(state), recipes_(&recipes), source_(source), source_end_(end) {}
+
+  // Whether a call has run: from then on the expression is never read again from the start.
+  bool Called() const { return called_; }
 
   // Evaluates from the cursor; with `first`, that value is the first operand, already read.
   TStrNum Run(TStrNum* first = nullptr) {
@@ -110,6 +118,19 @@ class Evaluator {
       return;
     }
     const Recipe& r = (*recipes_)[next_++];
+    try {
+      ReplayToken(r);
+    } catch (const NeedsReading&) {
+      // Reading the expression again would run its calls twice: once one has run, the
+      // rest is read from the text, from this token on.
+      if (!called_ || !source_) throw;
+      recipes_ = nullptr;
+      c_ = TextPos{source_, r.offset, source_end_};
+      Next();
+    }
+  }
+
+  void ReplayToken(const Recipe& r) {
     switch (r.kind) {
       case Recipe::kConstant:
       case Recipe::kOperatorToken:
@@ -119,6 +140,17 @@ class Evaluator {
         TStrNum v = Evaluator(state_, *r.group).Run();
         if (v.kind != kText) v.has_text = false;  // a group delivers the text form of its result
         token_ = std::move(v);
+        return;
+      }
+      case Recipe::kCall: {
+        THashNode* callee = r.lookup.Find(state_.Words, r.name, true);
+        if (!callee || !IsCallable(callee->Kind)) throw NeedsReading{};
+        called_ = true;
+        NestingGuard as_read(state_);  // the level reading a value takes
+        TextPos c{source_, r.bracket, source_end_};
+        token_ = TStrNum{};
+        token_.text = CallWithBrackets(state_, callee, r.name, c, false);
+        token_.kind = IsMark(state_.LastMark, 'e') ? kNumber : kText;
         return;
       }
       case Recipe::kVariable:
@@ -268,14 +300,19 @@ class Evaluator {
   TPiruBase& state_;
   TextPos c_;
   const Recipes* recipes_ = nullptr;
+  const std::string* source_ = nullptr;
+  std::size_t source_end_ = TextPos::kWhole;
+  bool called_ = false;
   std::size_t next_ = 0;
   TStrNum token_;
 };
 
 
 // Reads the text into recipes; answers false for anything whose reading has effects.
+// With `calls`, calls with brackets are kept too (not inside groups: a group is read
+// from a copy of its text).
 bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Recipes& out, int depth,
-             bool after_operand = false, std::size_t end = TextPos::kWhole) {
+             bool after_operand = false, std::size_t end = TextPos::kWhole, bool calls = false) {
   if (depth > 32) return false;
   TextPos c{&text, offset, end};
   std::uint8_t previous = after_operand ? kNumber : kNothing;
@@ -284,6 +321,7 @@ bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Reci
     if (c.AtEnd()) return true;
     unsigned char b = c.At();
     Recipe r{};
+    r.offset = c.offset;
     if (b == '(') {
       std::string inner = ReadBracket(state, c);
       r.kind = Recipe::kGroup;
@@ -336,6 +374,15 @@ bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Reci
       previous = kNumber;
     } else {
       std::string w = ReadWord(c);
+      if (calls && !w.empty() && c.At() == '(') {
+        r.kind = Recipe::kCall;
+        r.name = std::move(w);
+        r.bracket = c.offset;
+        ReadBracket(state, c);
+        previous = kText;
+        out.push_back(std::move(r));
+        continue;
+      }
       if (w.empty() || c.At() == '(' || c.At() == '#' || EndsWithChar(w, "の")) return false;
       r.kind = Recipe::kVariable;
       r.name = std::move(w);
@@ -349,19 +396,27 @@ bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Reci
 struct Compiled {
   Recipes recipes;
   NumericProgram numeric;
+  // With calls among the recipes: the program text they were read from, kept alive, and
+  // where the expression ends in it.
+  ProgramText source;
+  std::size_t end = TextPos::kWhole;
 };
 
 // Expressions by their text (or the rest of a fragment after its first operand); null
-// for those that must be read the ordinary way.
+// for those that must be read the ordinary way. With `calls`, an expression of a
+// program's text may hold calls; those are kept apart, as only a reader that can go on
+// from the text when a call has run may replay them.
 std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string& text, std::size_t offset,
-                                           bool after_operand, std::size_t end = TextPos::kWhole) {
+                                           bool after_operand, std::size_t end = TextPos::kWhole,
+                                           bool calls = false) {
   struct Hash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
   };
-  static std::unordered_map<std::string, std::shared_ptr<const Compiled>, Hash, std::equal_to<>> compiled[2];
+  static std::unordered_map<std::string, std::shared_ptr<const Compiled>, Hash, std::equal_to<>> compiled[3];
   if (!ShortcutsHere(state)) return nullptr;
-  auto& table = compiled[after_operand ? 1 : 0];
+  ProgramText source = calls ? KeepText(&text) : nullptr;
+  auto& table = compiled[source ? 2 : after_operand ? 1 : 0];
   std::string_view rest = std::string_view(text).substr(offset, end == TextPos::kWhole ? end : end - offset);
   auto it = table.find(rest);
   if (it != table.end()) return it->second;
@@ -372,25 +427,35 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
   std::string saved_mark = state.LastMark;
   std::size_t saved_log = ErrorLog().size();
   try {
-    ok = Compile(state, text, offset, compiled_text->recipes, 0, after_operand, end);
+    ok = Compile(state, text, offset, compiled_text->recipes, 0, after_operand, end, source != nullptr);
   } catch (const Exception&) {
     ErrorLog().resize(saved_log);  // reading it the ordinary way reports the error
   }
   state.LastMark = saved_mark;
-  if (ok) compiled_text->numeric = NumericProgram::Compile(compiled_text->recipes, after_operand);
+  if (ok) {
+    compiled_text->numeric = NumericProgram::Compile(compiled_text->recipes, after_operand);
+    auto& recipes = compiled_text->recipes;
+    if (std::any_of(recipes.begin(), recipes.end(), [](const Recipe& r) { return r.kind == Recipe::kCall; })) {
+      compiled_text->source = std::move(source);
+      compiled_text->end = end;
+    }
+  }
   std::shared_ptr<const Compiled> result = ok ? std::move(compiled_text) : nullptr;
   table.emplace(std::move(key), result);
   return result;
 }
 
 // The general replay, for what the numbers-only run did not take.
+// Once a call has run, an error goes to the caller, as the ordinary reading's would.
 bool ReplayTokens(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
+  Evaluator evaluator(state, compiled.recipes, compiled.source.get(), compiled.end);
   try {
-    result = Evaluator(state, compiled.recipes).Run(first);
+    result = evaluator.Run(first);
     return true;
   } catch (const NeedsReading&) {
     return false;
   } catch (const Exception&) {
+    if (evaluator.Called()) throw;
     return false;  // the ordinary reading raises it with its full message
   }
 }
@@ -465,15 +530,15 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
   TStrNum token;
   token.kind = first_is_text ? kText : kNumber;
   token.text = first;
-  if (auto compiled = CompiledFor(state, *rest.text, rest.offset, true, rest.end)) {
-    TStrNum copy = token;
-    TStrNum result;
-    if (Replay(state, *compiled, &copy, result)) {
-      if (result.kind != kText) NumberOf(result), result.has_text = false;
-      return Finish(state, result);
-    }
-  }
   try {
+    if (auto compiled = CompiledFor(state, *rest.text, rest.offset, true, rest.end, true)) {
+      TStrNum copy = token;
+      TStrNum result;
+      if (Replay(state, *compiled, &copy, result)) {
+        if (result.kind != kText) NumberOf(result), result.has_text = false;
+        return Finish(state, result);
+      }
+    }
     TStrNum result = Evaluator(state, rest).Run(&token);
     if (result.kind != kText) NumberOf(result), result.has_text = false;
     return Finish(state, result);

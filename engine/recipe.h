@@ -1,5 +1,6 @@
 // An expression read once and kept as its tokens, for expressions whose reading has no
-// effect beyond reading: numbers, plain texts, variables and groups of such. Replaying
+// effect beyond reading (numbers, plain texts, variables and groups of such) or whose
+// effects are calls written in a program's text. Replaying
 // the tokens through the same grammar gives what reading the text would give.
 #pragma once
 #include <cstdint>
@@ -31,10 +32,12 @@ constexpr std::uint16_t Op(const char* s) {
 }
 
 struct Recipe {
-  enum Kind : std::uint8_t { kConstant, kOperatorToken, kVariable, kNegatedVariable, kGroup } kind;
+  enum Kind : std::uint8_t { kConstant, kOperatorToken, kVariable, kNegatedVariable, kGroup, kCall } kind;
   TStrNum value;                         // constants and operators
-  std::string name;                      // variables
+  std::string name;                      // variables and called names
   TWordLookup lookup;                    // … and the word that name finds
+  std::size_t offset = 0;                // where the token begins in the text it was read from
+  std::size_t bracket = 0;               // calls: where their argument list begins there
   std::shared_ptr<std::vector<Recipe>> group;
   // The first operand of an argument: a number-marked value that is not a plain number
   // is read again as text there, which only the ordinary reading does.

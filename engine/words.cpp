@@ -334,19 +334,21 @@ THashNode* THashPi::Find(std::string_view name, bool normalise) const {
 THashNode& THashPi::AddLocal(std::unique_ptr<THashNode> word) {
   if (scopes_.empty()) return Add(std::move(word));
   Scope& scope = scopes_.back();
-  THashNode& added = scope.words->Add(std::move(word));
-  TBinding& b = BindingFor(added.Name);
-  if (b.word != &added) {  // declared again in the same scope, it is the same word
-    scope.shadowed.push_back(Shadowed{&b, b.word, b.depth});
-    b.word = &added;
-    b.depth = scopes_.size();
+  TBinding& b = BindingFor(word->Name);
+  if (b.word && b.depth == scopes_.size()) {  // declared again in the same scope, it is the same word
+    b.word->TakeMeaning(std::move(*word));
+    return *b.word;
   }
+  THashNode& added = *scope.words.emplace_back(std::move(word));
+  scope.shadowed.push_back(Shadowed{&b, b.word, b.depth});
+  b.word = &added;
+  b.depth = scopes_.size();
   return added;
 }
 
 void THashPi::PushScope() {
   if (spare_.empty()) {
-    scopes_.push_back(Scope{std::make_unique<THash>(), {}});
+    scopes_.emplace_back();
   } else {
     scopes_.push_back(std::move(spare_.back()));
     spare_.pop_back();
@@ -363,7 +365,7 @@ void THashPi::PopScope() {
     it->binding->depth = it->depth;
   }
   scope.shadowed.clear();
-  if (scope.words->Count() > 0) scope.words->Clear();  // nothing is removed from a scope by name: empty, it holds nothing
+  scope.words.clear();
   if (spare_.size() < 64) spare_.push_back(std::move(scope));
 }
 

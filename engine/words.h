@@ -221,8 +221,10 @@ class THashPi : public THash {
     THashNode* word;  // what the name found before the scope declared it
     std::size_t depth;
   };
+  // A scope owns its words; names find them through their bindings, so it needs no
+  // table of its own.
   struct Scope {
-    std::unique_ptr<THash> words;
+    std::vector<std::unique_ptr<THashNode>> words;
     std::vector<Shadowed> shadowed;
   };
   std::vector<Scope> scopes_;
