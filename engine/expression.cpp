@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/conv_to_half.h"
+#include "engine/decode_cache.h"
 #include "engine/errors.h"
 #include "engine/fast_paths.h"
 #include "engine/nesting.h"
@@ -445,6 +446,19 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
   return result;
 }
 
+// The rest of an expression after its first operand, by where it is written: found
+// without hashing its text, as a call's expression is read at every call.
+DecodeCache<std::shared_ptr<const Compiled>> rests_by_position;
+
+std::shared_ptr<const Compiled> CompiledAt(TPiruBase& state, const TextPos& rest) {
+  if (!ShortcutsHere(state)) return nullptr;
+  std::size_t stop = 0;
+  if (const auto* kept = rests_by_position.Find(rest, stop)) return *kept;
+  auto compiled = CompiledFor(state, *rest.text, rest.offset, true, rest.end, true);
+  rests_by_position.Store(rest, rest.end, compiled);
+  return compiled;
+}
+
 // The general replay, for what the numbers-only run did not take.
 // Once a call has run, an error goes to the caller, as the ordinary reading's would.
 bool ReplayTokens(TPiruBase& state, const Compiled& compiled, TStrNum* first, TStrNum& result) {
@@ -531,7 +545,7 @@ std::string EvaluateAfterFirst(TPiruBase& state, std::string first, bool first_i
   token.kind = first_is_text ? kText : kNumber;
   token.text = first;
   try {
-    if (auto compiled = CompiledFor(state, *rest.text, rest.offset, true, rest.end, true)) {
+    if (auto compiled = CompiledAt(state, rest)) {
       TStrNum copy = token;
       TStrNum result;
       if (Replay(state, *compiled, &copy, result)) {
