@@ -168,26 +168,18 @@ void Return(TCommand& c) {
     state.FileName.clear();
     return;
   }
-  // Mostly the call's own record is on top: left without moving it anywhere.
-  if (TRunControl* top = state.RunControl.Top(); top->kind == kCall || top->kind == kEvent) {
-    state.MoveCursor(top->start);
+  // The call's record, under those of the blocks the statement is inside: they end with it.
+  for (std::size_t k = 0; k < state.RunControl.Count(); ++k) {
+    const TRunControl& r = state.RunControl.Below(k);
+    if (r.kind != kCall && r.kind != kEvent) continue;
+    for (std::size_t i = 0; i < k; ++i) state.RunControl.Drop();
+    TRunControl* call = state.RunControl.Top();
+    state.MoveCursor(call->start);
     state.Words.PopScope();
-    RestoreFileName(state, *top);
+    RestoreFileName(state, *call);
     state.RunControl.Drop();
     return;
   }
-  TakenRecords taken(state);
-  TRunControl r;
-  while (state.RunControl.Pop(r)) {
-    if (r.kind == kCall || r.kind == kEvent) {
-      state.MoveCursor(r.start);
-      state.Words.PopScope();
-      RestoreFileName(state, r);
-      return;
-    }
-    taken.Take(r);
-  }
-  taken.PutBack();
   RaiseScriptError(state, "「戻る」べき場所がありません。");
 }
 

@@ -663,6 +663,14 @@ bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool
   return true;
 }
 
+bool ExpressionValue(TPiruBase& state, const CompiledExpression& expression, std::string& out) {
+  if (!ShortcutsHere(state)) return false;
+  TStrNum result;
+  if (!Replay(state, *expression.compiled, nullptr, result)) return false;
+  out = Finish(state, result);
+  return true;
+}
+
 bool ValueHolds(const TPiruBase& state, const std::string& value) {
   if (IsMark(state.LastMark, 's')) return !value.empty();
   return std::trunc(StrToValue(value)) != 0;

@@ -41,6 +41,9 @@ struct CompiledExpression;
 std::shared_ptr<const CompiledExpression> CompileExpression(TPiruBase& state, const std::string& text);
 // Answers false when the expression must be read the ordinary way (nothing has happened).
 bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool& holds);
+// What EvaluateExpression gives for it; false when it must be read the ordinary way
+// (nothing has happened).
+bool ExpressionValue(TPiruBase& state, const CompiledExpression& expression, std::string& out);
 // The same truth for a value just computed (LastMark tells text from number).
 bool ValueHolds(const TPiruBase& state, const std::string& value);
 

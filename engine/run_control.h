@@ -72,6 +72,8 @@ class TRunControlStack {
   std::size_t Count() const { return frame_.size(); }  // records of the current frame
   bool Empty() const { return frame_.empty() && saved_.empty(); }  // in every frame
   TRunControl* Top() { return frame_.empty() ? nullptr : &frame_.back(); }
+  // The record `k` places below the top of the current frame (0: the top), which must exist.
+  TRunControl& Below(std::size_t k) { return frame_[frame_.size() - 1 - k]; }
   void PushFrame();
   void PopFrame();
   // Empties the current frame, as "待機" does.

@@ -385,6 +385,7 @@ std::string RestOfArgument(TPiruBase& state, TextPos& c) {
 struct KeptArgument {
   std::string text;
   bool evaluate = false;
+  std::shared_ptr<const CompiledExpression> compiled;  // the expression's tokens, when it has them
 };
 using KeptArgumentList = std::vector<KeptArgument>;
 
@@ -440,7 +441,7 @@ void PushArgumentList(TPiruBase& state, const std::string& list, KeptArgumentLis
     unsigned char b = c.At();
     if (!IsOperatorChar(b)) {
       if (c.offset == before) StepChar(c);  // a stray character: never loop on it
-      if (as_written && keepable) kept.push_back(KeptArgument{state.Stack.At(state.Stack.Count() - 1), false});
+      if (as_written && keepable) kept.push_back(KeptArgument{state.Stack.At(state.Stack.Count() - 1), false, nullptr});
       continue;
     }
     std::string left = pushed ? state.Stack.Pop() : std::string();
@@ -462,7 +463,7 @@ void PushArgumentList(TPiruBase& state, const std::string& list, KeptArgumentLis
     } else {
       if (!as_written) keepable = false;
       std::string expression = left + RestOfArgument(state, c);
-      if (keepable) kept.push_back(KeptArgument{expression, true});
+      if (keepable) kept.push_back(KeptArgument{expression, true, nullptr});
       std::string v = EvaluateExpression(state, expression);
       state.Stack.Push(NeedsQuoting(state, v) ? Quote(v) : v);
     }
@@ -489,7 +490,8 @@ DecodeCache<KeptArguments>& ArgumentListCache() { return kept_argumentlistcache;
       state.Stack.Push(a.text);
       continue;
     }
-    std::string v = EvaluateExpression(state, a.text);
+    std::string v;
+    if (!a.compiled || !ExpressionValue(state, *a.compiled, v)) v = EvaluateExpression(state, a.text);
     state.Stack.Push(NeedsQuoting(state, v) ? Quote(v) : v);
   }
 }
@@ -504,6 +506,8 @@ DecodeCache<KeptArguments>& ArgumentListCache() { return kept_argumentlistcache;
   if (!keepable) return;
   KeptArguments kept;
   if (std::any_of(read.begin(), read.end(), [](const KeptArgument& a) { return a.evaluate; })) {
+    for (KeptArgument& a : read)
+      if (a.evaluate) a.compiled = CompileExpression(state, a.text);
     kept.evaluated = std::make_shared<const KeptArgumentList>(std::move(read));
   } else {
     for (auto& a : read) kept.fragments.push_back(std::move(a.text));
