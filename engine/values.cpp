@@ -275,7 +275,7 @@ bool PlainWordArgument(TPiruBase& state, const std::string& f, std::string& out)
   if (IsDigit(static_cast<unsigned char>(f[0]))) {
     i = PlainNumberLength(f);
     if (i == 0) return false;
-    out.assign(f, 0, i);
+    out = std::string(f.data(), i);  // built whole: assigning a part takes the general path
     state.SetLastMark("e");
     return true;
   }
