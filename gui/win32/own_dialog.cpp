@@ -34,7 +34,12 @@ bool OwnDialog::RunModal(DWORD style, const std::wstring& caption) {
     if (disable_owner) EnableWindow(owner_, FALSE);
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
-    if (initial_focus_) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(initial_focus_), TRUE);
+    if (initial_focus_) {
+      // Through the dialog manager, so the default button follows the focus; it selects
+      // the whole text of a field it gives the focus to.
+      SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(initial_focus_), TRUE);
+      if (!select_initial_text_) SendMessageW(initial_focus_, EM_SETSEL, 0, 0);
+    }
 
     MSG message;
     while (!done_) {

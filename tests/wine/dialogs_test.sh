@@ -42,7 +42,7 @@ start_program() {
   write_script "$dir/dialog.prw" '表示出力先は 「out.txt」' 'ダイアログタイトル=「質問」' "$@" '「終わり」と、表示' 'おわり'
   start_in "$dir" dialog.prw
 }
-find_dialog() { find_window "$dialog_title"; }
+find_dialog() { find_window "$dialog_title" || { program_state >&2; return 1; }; }
 dialog_gone() { window_gone "$1" "$dialog_title"; }
 
 # Keys go to the dialog once it has the focus; sent again now and then in case the focus
@@ -130,6 +130,26 @@ if [ -n "$dialog" ]; then
   check "buttons: the dialog looks as it should" like_reference buttons "$pictures/dialog-buttons.png"
   check "buttons: Tab and space press the second button" keys_until_gone "$dialog" Tab space
   check "buttons: the script gets its caption" output_gets '[青]'
+fi
+stop_program
+
+# --- A click on the third button. The buttons stand in a row from 8 pixels in, each
+# trunc(1.3 × 30) = 39 wide (a one-character choice is narrower than the least width, 30)
+# and trunc(1.1 × 39 × i + 8) from the left, so the third spans 93 to 132; the row ends
+# a fifth of its height (twice the font's) above the bottom, so 20 pixels above the
+# bottom is on the buttons for any font from 10 to 50 pixels high.
+click_at() {  # WINDOW X Y
+  xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null
+}
+start_program click '「どれにしますか」を「赤
+青
+黄」の、ボタンで選択' '「[{それ}]」と、表示'
+dialog=$(find_dialog)
+check "click: the dialog appears" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  height=$(xdotool getwindowgeometry --shell "$dialog" 2>/dev/null | sed -n 's/^HEIGHT=//p')
+  check "click: a click on the third button answers" act_until dialog_gone "$dialog" -- click_at "$dialog" 112 $((${height:-0} - 20))
+  check "click: the script gets its caption" output_gets '[黄]'
 fi
 stop_program
 

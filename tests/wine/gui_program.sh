@@ -102,6 +102,13 @@ first_window() {
 }
 find_window() { poll first_window "$1"; }  # TITLE
 
+# Where the program stands, for a test that did not find what it waited for.
+program_state() {
+  if running; then echo "the program is still running"; else echo "the program has ended"; fi
+  echo "out.txt: $(output_lines | tr '\n' ' ')"
+  [ -s "$run_dir/wine.log" ] && tail -n 20 "$run_dir/wine.log"
+}
+
 # Waits for the program to end by itself and answers its exit status (255: it did not,
 # and it is stopped).
 wait_for_exit() {
