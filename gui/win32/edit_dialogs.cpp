@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gui/win32/japanese_font.h"
 #include "platform/platform.h"
 #include "platform/win32/wide.h"
 
@@ -16,18 +17,6 @@ namespace {
 constexpr DWORD kResizableStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | DS_3DLOOK;
 constexpr int kOkId = IDOK;
 constexpr int kCancelId = IDCANCEL;
-
-HFONT FormFont() {
-  static HFONT font = [] {
-    LOGFONTW face{};
-    face.lfHeight = -12;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    const std::wstring name = win32::Widen("ＭＳ Ｐゴシック");
-    name.copy(face.lfFaceName, LF_FACESIZE - 1);
-    return CreateFontIndirectW(&face);
-  }();
-  return font;
-}
 
 RECT ClientRect(HWND window) {
   RECT client{};

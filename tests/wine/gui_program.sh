@@ -94,13 +94,14 @@ output_gets() { poll output_has "$1"; }  # waits for a line to appear in out.txt
 windows_titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
 window_exists() { windows_titled "$2" | grep -qx "$1"; }  # WINDOW TITLE
 window_gone() { ! window_exists "$1" "$2"; }
-# The first such window, once one is mapped; empty when the program ends first.
+# The first such window, once one is mapped; empty when the program ends first (then
+# where the program stands goes to standard error).
 first_window() {
   local window
   window=$(windows_titled "$1" | head -n 1)
   [ -n "$window" ] && echo "$window"
 }
-find_window() { poll first_window "$1"; }  # TITLE
+find_window() { poll first_window "$1" || { program_state >&2; return 1; }; }  # TITLE
 
 # Where the program stands, for a test that did not find what it waited for.
 program_state() {
