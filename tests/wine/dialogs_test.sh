@@ -42,7 +42,7 @@ start_program() {
   write_script "$dir/dialog.prw" '表示出力先は 「out.txt」' 'ダイアログタイトル=「質問」' "$@" '「終わり」と、表示' 'おわり'
   start_in "$dir" dialog.prw
 }
-find_dialog() { find_window "$dialog_title" || { program_state >&2; return 1; }; }
+find_dialog() { find_window "$dialog_title"; }
 dialog_gone() { window_gone "$1" "$dialog_title"; }
 
 # Keys go to the dialog once it has the focus; sent again now and then in case the focus
