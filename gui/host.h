@@ -3,6 +3,7 @@
 // All text is Shift_JIS.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,6 +89,26 @@ class Host {
 
   // "待つ": lets events run for `ms` milliseconds, or until the program has ended.
   virtual void Wait(std::uint32_t ms) { (void)ms; }
+
+  // The progress window of long transfers. It does not wait: the caller goes on with its
+  // work and reports to it. MESSAGE is one line under the bar; the stop button is
+  // enabled exactly when STOP is given, and pressing it calls STOP. A host without
+  // windows shows nothing.
+  virtual void ShowProgress(const std::string& message, std::function<void()> stop) {
+    (void)message;
+    (void)stop;
+  }
+  // The bar's maximum (the expected size; none when not positive) and position (the
+  // count so far); then lets pending window messages run, as a transfer must between
+  // its steps.
+  virtual void SetProgress(std::int64_t maximum, std::int64_t position) {
+    (void)maximum;
+    (void)position;
+    ProcessMessages();
+  }
+  virtual void SetProgressMessage(const std::string& message) { (void)message; }
+  // Closes it when the transfer ends or fails; nothing when it is not shown.
+  virtual void CloseProgress() {}
 };
 
 }  // namespace pirune

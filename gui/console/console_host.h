@@ -40,6 +40,9 @@ class ConsoleHost : public Host {
   void ProcessMessages() override;
   void SetScriptTimer(std::uint32_t ms) override;
   void Wait(std::uint32_t ms) override;
+  // The progress window is not shown on a terminal (standard output and standard error
+  // carry only what the script says and asks): the host's defaults draw nothing, and a
+  // transfer's progress still lets due events run.
 
   // Where events go: the script timer's tick and the close request (an interrupt or
   // SIGTERM), which answers whether the program may end.

@@ -51,4 +51,52 @@ OwnerNotTopmost::~OwnerNotTopmost() {
     SetWindowPos(owner_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+HWND CreateDialogWindow(HWND owner, const wchar_t* class_name, DWORD style, const std::wstring& caption,
+                        DLGPROC proc, LPARAM param) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterDialogClass(instance, class_name)) return nullptr;
+  // Without a visible owner nothing on the taskbar would lead back to the dialog.
+  const DWORD ex_style = owner && IsWindowVisible(owner) ? 0 : WS_EX_APPWINDOW;
+  const std::vector<WORD> dialog_template = DialogTemplate(style, ex_style, class_name, caption);
+  return CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()), owner, proc,
+                                    param);
+}
+
+ModalShowing::ModalShowing(HWND dialog, HWND owner)
+    : dialog_(dialog),
+      owner_(owner),
+      previous_focus_(GetFocus()),
+      disable_owner_(owner && IsWindowEnabled(owner)),
+      not_topmost_(owner) {
+  if (disable_owner_) EnableWindow(owner_, FALSE);
+  ShowWindow(dialog_, SW_SHOW);
+  SetForegroundWindow(dialog_);
+}
+
+ModalShowing::~ModalShowing() {
+  if (disable_owner_) EnableWindow(owner_, TRUE);
+  DestroyWindow(dialog_);
+  if (previous_focus_ && IsWindow(previous_focus_))
+    SetFocus(previous_focus_);
+  else if (owner_ && IsWindowVisible(owner_))
+    SetActiveWindow(owner_);
+}
+
+bool RunDialogMessages(HWND dialog, const std::function<bool()>& done,
+                       const std::function<bool(const MSG&)>& filter) {
+  MSG message;
+  while (!done()) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    if (filter && filter(message)) continue;
+    if (IsDialogMessageW(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
 }  // namespace pirune

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gui/win32/japanese_font.h"
 #include "platform/platform.h"
 #include "platform/win32/wide.h"
 
@@ -16,18 +17,6 @@ namespace {
 constexpr DWORD kResizableStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | DS_3DLOOK;
 constexpr int kOkId = IDOK;
 constexpr int kCancelId = IDCANCEL;
-
-HFONT FormFont() {
-  static HFONT font = [] {
-    LOGFONTW face{};
-    face.lfHeight = -12;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    const std::wstring name = win32::Widen("ＭＳ Ｐゴシック");
-    name.copy(face.lfFaceName, LF_FACESIZE - 1);
-    return CreateFontIndirectW(&face);
-  }();
-  return font;
-}
 
 RECT ClientRect(HWND window) {
   RECT client{};
@@ -71,7 +60,8 @@ void TfrmMemoDialog::Build() {
   AddControl(L"BUTTON", L"&OK", WS_TABSTOP | BS_PUSHBUTTON, 0, kOkId, 0, 0, 10, 10, FormFont());
   AddControl(L"BUTTON", win32::Widen("キャンセル(&C)"), WS_TABSTOP | BS_PUSHBUTTON, 0, kCancelId, 0, 0, 10, 10,
              FormFont());
-  SetInitialFocus(memo);
+  // The caret at the start of the text, none of it selected: typing must not replace it.
+  SetInitialFocus(memo, false);
   SetWindowPos(Window(), nullptr, 0, 0, 420, 342, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PlaceOnScreen(setup_.look->rect);
   Arrange();
@@ -163,17 +153,26 @@ TfrmInputList::TfrmInputList(const DialogSetup& setup, InputList& list)
 
 void TfrmInputList::Build() {
   SetTextColour(setup_.look->colour);
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
   HWND grid = AddControl(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                          WS_EX_CLIENTEDGE, kGridId, 0, 0, 10, 10, setup_.font);
   ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   ListView_SetTextColor(grid, setup_.look->colour);
-  // The key column fits the widest key (or its title) and 8 pixels.
-  int key_width = TextLineSize(setup_.font, win32::Widen(list_.key_title)).cx;
-  for (const InputRow& row : list_.rows) key_width = std::max<int>(key_width, TextLineSize(setup_.font, win32::Widen(row.key)).cx);
+  // A list view makes its rows as high as its small images: an image list of no width
+  // gives them the height of "A" and 6 pixels.
+  rows_image_ = ImageList_Create(1, TextLineSize(setup_.font, L"A").cy + 6, ILC_COLOR, 1, 0);
+  if (rows_image_) ListView_SetImageList(grid, rows_image_, LVSIL_SMALL);
+  // The key column fits the widest key (or its title) and 8 pixels. The title stands in
+  // the header, which keeps margins of its own around it.
   const std::wstring key_title = win32::Widen(list_.key_title), value_title = win32::Widen(list_.value_title);
+  int key_width = TextLineSize(setup_.font, key_title).cx;
+  for (const InputRow& row : list_.rows)
+    key_width = std::max<int>(key_width, TextLineSize(setup_.font, win32::Widen(row.key)).cx);
+  key_width = std::max<int>(key_width + 8, TextLineSize(setup_.font, key_title).cx + 6 * GetSystemMetrics(SM_CXEDGE));
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.cx = std::min(key_width + 8, 2000);
+  column.cx = std::min(key_width, 2000);
   column.pszText = const_cast<wchar_t*>(key_title.c_str());
   ListView_InsertColumn(grid, 0, &column);
   column.cx = 212;
@@ -190,6 +189,9 @@ void TfrmInputList::Build() {
     ListView_SetItemText(grid, static_cast<int>(i), 1, const_cast<wchar_t*>(value.c_str()));
   }
   SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
+  // The first row is the current one, so the keys reach a row before any click.
+  if (!list_.rows.empty())
+    ListView_SetItemState(grid, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   AddControl(L"BUTTON", win32::Widen("決定(&O)"), WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK, 0, 0, 105, 25, FormFont());
   AddControl(L"BUTTON", win32::Widen("取消(&C)"), WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL, 0, 0, 59, 25, FormFont());
   SetInitialFocus(grid);
@@ -198,14 +200,57 @@ void TfrmInputList::Build() {
   Arrange();
 }
 
+TfrmInputList::~TfrmInputList() {
+  // The list view, gone with the window, leaves its image list to us.
+  if (rows_image_) ImageList_Destroy(rows_image_);
+}
+
 void TfrmInputList::Arrange() {
   const RECT client = ClientRect(Window());
   const int panel_top = client.bottom - 38;
   Move(Window(), kGridId, 0, 0, client.right, panel_top);
+  // The values take the width the keys leave.
+  HWND grid = GetDlgItem(Window(), kGridId);
+  const RECT inside = ClientRect(grid);
+  ListView_SetColumnWidth(grid, 1, std::max<int>(inside.right - ListView_GetColumnWidth(grid, 0), 40));
   // The buttons stay centred in the panel however the window is sized.
   const int left = (client.right - (105 + 8 + 59)) / 2;
   Move(Window(), IDOK, left, panel_top + 6, 105, 25);
   Move(Window(), IDCANCEL, left + 105 + 8, panel_top + 6, 59, 25);
+}
+
+// The key cells are painted here: the current row in the active caption's colours, the
+// others in the buttons' face, the key 4 pixels from the left and 1 from the top.
+LRESULT TfrmInputList::PaintKeyCell(NMLVCUSTOMDRAW& draw) {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+      break;
+    default:
+      return CDRF_DODEFAULT;
+  }
+  if (draw.iSubItem != 0) return CDRF_DODEFAULT;
+  HWND grid = draw.nmcd.hdr.hwndFrom;
+  const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+  RECT cell{};
+  ListView_GetItemRect(grid, row, &cell, LVIR_BOUNDS);
+  cell.right = cell.left + ListView_GetColumnWidth(grid, 0);
+  const bool current = ListView_GetNextItem(grid, -1, LVNI_FOCUSED) == row;
+  HDC dc = draw.nmcd.hdc;
+  FillRect(dc, &cell, GetSysColorBrush(current ? COLOR_ACTIVECAPTION : COLOR_BTNFACE));
+  const std::wstring key = win32::Widen(list_.rows[static_cast<std::size_t>(row)].key);
+  HGDIOBJ old_font = SelectObject(dc, setup_.font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(current ? COLOR_CAPTIONTEXT : COLOR_BTNTEXT));
+  RECT text = cell;
+  text.left += 4;
+  text.top += 1;
+  DrawTextW(dc, key.c_str(), static_cast<int>(key.size()), &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old_font);
+  return CDRF_SKIPDEFAULT;
 }
 
 void TfrmInputList::StartEditing(int row) {
@@ -290,6 +335,16 @@ INT_PTR TfrmInputList::OnMessage(UINT message, WPARAM, LPARAM lparam) {
       return TRUE;
     }
     if (header->idFrom == kGridId && header->code == LVN_BEGINSCROLL) FinishEditing();
+    if (header->idFrom == kGridId && header->code == NM_CUSTOMDRAW) {
+      SetWindowLongPtrW(Window(), DWLP_MSGRESULT, PaintKeyCell(*reinterpret_cast<NMLVCUSTOMDRAW*>(lparam)));
+      return TRUE;
+    }
+    // F2 edits the current row's value, as a click on it does.
+    if (header->idFrom == kGridId && header->code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN*>(lparam)->wVKey == VK_F2) {
+      StartEditing(ListView_GetNextItem(GetDlgItem(Window(), kGridId), -1, LVNI_FOCUSED));
+      return TRUE;
+    }
   }
   return FALSE;
 }

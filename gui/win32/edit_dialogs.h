@@ -3,6 +3,7 @@
 // place (a pick list where the row offers one).
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <optional>
 #include <string>
@@ -46,15 +47,18 @@ class TfrmInputList final : public OwnDialog {
 
  private:
   TfrmInputList(const DialogSetup& setup, InputList& list);
+  ~TfrmInputList() override;
   void Build() override;
   bool OnCommand(int id, int code, HWND control) override;
   INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Arrange();
+  LRESULT PaintKeyCell(NMLVCUSTOMDRAW& draw);
   void StartEditing(int row);
   void FinishEditing();
 
   const DialogSetup& setup_;
   InputList& list_;
+  HIMAGELIST rows_image_ = nullptr;
   HWND editor_ = nullptr;
   int editing_ = -1;
   bool confirmed_ = false;

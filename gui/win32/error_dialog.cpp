@@ -1,7 +1,6 @@
 #include "gui/win32/error_dialog.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "gui/win32/dialog_frame.h"
 #include "gui/win32/japanese_font.h"
@@ -50,15 +49,9 @@ TfrmError::~TfrmError() {
 int TfrmError::Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
 bool TfrmError::Create() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterDialogClass(instance, kClassName)) return false;
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
-  // Without a visible owner nothing on the taskbar would lead back to the dialog.
-  const DWORD ex_style = owner_ && IsWindowVisible(owner_) ? 0 : WS_EX_APPWINDOW;
-  const std::vector<WORD> dialog_template =
-      DialogTemplate(style, ex_style, kClassName, win32::Widen("実行中にエラーが発生しました。"));
-  CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()), owner_,
-                             &TfrmError::DialogProc, reinterpret_cast<LPARAM>(this));
+  CreateDialogWindow(owner_, kClassName, style, win32::Widen("実行中にエラーが発生しました。"), &TfrmError::DialogProc,
+                     reinterpret_cast<LPARAM>(this));
   return hwnd_ != nullptr;
 }
 
@@ -161,50 +154,25 @@ ErrorChoice TfrmError::Run() {
     return ErrorChoice::Quit;
   }
 
-  const HWND previous_focus = GetFocus();
-  // Modal: the owner takes no input until the dialog is answered. An owner already
-  // disabled by someone else is left for them to enable.
-  const bool disable_owner = owner_ && IsWindowEnabled(owner_);
   {
-    OwnerNotTopmost not_topmost(owner_);
-    if (disable_owner) EnableWindow(owner_, FALSE);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    // Modal: the owner takes no input until the dialog is answered.
+    ModalShowing showing(hwnd_, owner_);
     // Through the dialog manager, so the default button follows the focus.
     if (continue_button_)
       SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(continue_button_), TRUE);
 
     HWND log = GetDlgItem(hwnd_, kLogId);
-    MSG message;
-    while (!done_) {
-      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-      if (got <= 0) {
-        // The program is being ended: leave the quit message for the outer loop.
-        if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-        End(ErrorChoice::Quit);
-        break;
-      }
-      // A multi-line edit keeps Tab for itself; in a read-only log it would do nothing,
-      // so it moves on to the buttons as everywhere else in the dialog.
-      if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && message.hwnd == log) {
-        SendMessageW(hwnd_, WM_NEXTDLGCTL, (GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0, FALSE);
-        continue;
-      }
-      if (IsDialogMessageW(hwnd_, &message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-
-    // The owner is enabled before the dialog goes, so that activation returns to it
-    // and not to some other program's window.
-    if (disable_owner) EnableWindow(owner_, TRUE);
-    DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
+    // A multi-line edit keeps Tab for itself; in a read-only log it would do nothing, so
+    // it moves on to the buttons as everywhere else in the dialog.
+    const auto tab_leaves_log = [this, log](const MSG& message) {
+      if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || message.hwnd != log) return false;
+      SendMessageW(hwnd_, WM_NEXTDLGCTL, (GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0, FALSE);
+      return true;
+    };
+    // The program being ended answers as the quit button.
+    if (!RunDialogMessages(hwnd_, [this] { return done_; }, tab_leaves_log)) End(ErrorChoice::Quit);
   }
-  if (previous_focus && IsWindow(previous_focus))
-    SetFocus(previous_focus);
-  else if (owner_ && IsWindowVisible(owner_))
-    SetActiveWindow(owner_);
+  hwnd_ = nullptr;
   return choice_;
 }
 

@@ -20,4 +20,16 @@ HFONT CreateJapaneseFont(const char* face, int points, int dpi, BYTE pitch_and_f
   return CreateFontIndirectW(&font);
 }
 
+HFONT FormFont() {
+  static const HFONT font = [] {
+    LOGFONTW face{};
+    face.lfHeight = -12;
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    const std::wstring name = win32::Widen("ＭＳ Ｐゴシック");
+    name.copy(face.lfFaceName, LF_FACESIZE - 1);
+    return CreateFontIndirectW(&face);
+  }();
+  return font;
+}
+
 }  // namespace pirune

@@ -10,4 +10,8 @@ namespace pirune {
 // `pitch_and_family` as LOGFONT has it.
 HFONT CreateJapaneseFont(const char* face, int points, int dpi, BYTE pitch_and_family);
 
+// The font of our forms' own controls (buttons, fixed captions): "ＭＳ Ｐゴシック" 12 px.
+// Made once and kept for the process.
+HFONT FormFont();
+
 }  // namespace pirune

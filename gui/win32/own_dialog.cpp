@@ -2,8 +2,6 @@
 
 #include <imm.h>
 
-#include <vector>
-
 #include "gui/dialog_placement.h"
 #include "gui/win32/dialog_frame.h"
 
@@ -17,47 +15,19 @@ OwnDialog::~OwnDialog() {
 }
 
 bool OwnDialog::RunModal(DWORD style, const std::wstring& caption) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterDialogClass(instance, class_name_)) return false;
-  // Without a visible owner nothing on the taskbar would lead back to the dialog.
-  const DWORD ex_style = owner_ && IsWindowVisible(owner_) ? 0 : WS_EX_APPWINDOW;
-  const std::vector<WORD> dialog_template = DialogTemplate(style, ex_style, class_name_, caption);
-  CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialog_template.data()), owner_,
-                             &OwnDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  CreateDialogWindow(owner_, class_name_, style, caption, &OwnDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!hwnd_) return false;
-
-  const HWND previous_focus = GetFocus();
-  // An owner already disabled by someone else (an outer dialog) is left for them.
-  const bool disable_owner = owner_ && IsWindowEnabled(owner_);
   {
-    OwnerNotTopmost not_topmost(owner_);
-    if (disable_owner) EnableWindow(owner_, FALSE);
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
-    if (initial_focus_) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(initial_focus_), TRUE);
-
-    MSG message;
-    while (!done_) {
-      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-      if (got <= 0) {
-        // The program is being ended: leave the quit message for the outer loop.
-        if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-        break;
-      }
-      if (IsDialogMessageW(hwnd_, &message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+    ModalShowing showing(hwnd_, owner_);
+    if (initial_focus_) {
+      // Through the dialog manager, so the default button follows the focus; it selects
+      // the whole text of a field it gives the focus to.
+      SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(initial_focus_), TRUE);
+      if (!select_initial_text_) SendMessageW(initial_focus_, EM_SETSEL, 0, 0);
     }
-    // The owner is enabled before the dialog goes, so that activation returns to it
-    // and not to some other program's window.
-    if (disable_owner) EnableWindow(owner_, TRUE);
-    DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
+    RunDialogMessages(hwnd_, [this] { return done_; });
   }
-  if (previous_focus && IsWindow(previous_focus))
-    SetFocus(previous_focus);
-  else if (owner_ && IsWindowVisible(owner_))
-    SetActiveWindow(owner_);
+  hwnd_ = nullptr;
   return true;
 }
 

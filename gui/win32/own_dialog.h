@@ -47,8 +47,12 @@ class OwnDialog {
   void PlaceOnScreen(const DialogRect& rect, bool keep_top = false);
   // The IME mode of "ダイアログIMEの状態" given to a text field.
   static void SetImeMode(HWND field, int mode);
-  // The control that has the focus when the dialog appears.
-  void SetInitialFocus(HWND control) { initial_focus_ = control; }
+  // The control that has the focus when the dialog appears; a text field's text is
+  // selected then, unless SELECT_TEXT is false.
+  void SetInitialFocus(HWND control, bool select_text = true) {
+    initial_focus_ = control;
+    select_initial_text_ = select_text;
+  }
   void End() { done_ = true; }
   // The colour of the text in labels, fields and lists ("文字色").
   void SetTextColour(COLORREF colour) { text_colour_ = colour; }
@@ -64,6 +68,7 @@ class OwnDialog {
   const wchar_t* class_name_;
   HWND hwnd_ = nullptr;
   HWND initial_focus_ = nullptr;
+  bool select_initial_text_ = true;
   bool done_ = false;
   COLORREF text_colour_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "gui/dialog_layout.h"
 #include "gui/say_text.h"
+#include "gui/win32/japanese_font.h"
 #include "platform/win32/wide.h"
 
 namespace pirune {
@@ -10,19 +11,8 @@ namespace {
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 
-// The buttons of the forms keep the forms' own font; the text font is for the message and
+// The buttons keep the forms' own font (FormFont); the text font is for the message and
 // the input.
-HFONT FormFont() {
-  static HFONT font = [] {
-    LOGFONTW face{};
-    face.lfHeight = -12;
-    face.lfCharSet = SHIFTJIS_CHARSET;
-    const std::wstring name = win32::Widen("ＭＳ Ｐゴシック");
-    name.copy(face.lfFaceName, LF_FACESIZE - 1);
-    return CreateFontIndirectW(&face);
-  }();
-  return font;
-}
 
 int FieldHeight(HFONT font) { return TextLineSize(font, L"A").cy + 8; }
 

@@ -90,10 +90,28 @@ void Win32Host::ProcessMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
+    if (progress_ && progress_->TakeMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
 }
+
+void Win32Host::ShowProgress(const std::string& message, std::function<void()> stop) {
+  progress_.reset();
+  progress_ = std::make_unique<TfrmProg>(Owner(), win32::Widen(message), std::move(stop));
+  if (!progress_->Shown()) progress_.reset();
+}
+
+void Win32Host::SetProgress(std::int64_t maximum, std::int64_t position) {
+  if (progress_) progress_->SetBar(ScaleProgress(maximum, position));
+  ProcessMessages();
+}
+
+void Win32Host::SetProgressMessage(const std::string& message) {
+  if (progress_) progress_->SetMessage(win32::Widen(message));
+}
+
+void Win32Host::CloseProgress() { progress_.reset(); }
 
 void Win32Host::SetScriptTimer(std::uint32_t ms) { form_.SetScriptTimer(ms); }
 

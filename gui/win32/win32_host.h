@@ -3,10 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "gui/host.h"
 #include "gui/win32/main_window.h"
+#include "gui/win32/progress_window.h"
 #include "gui/win32/test_log.h"
 
 namespace pirune {
@@ -41,6 +43,10 @@ class Win32Host final : public Host {
   void ProcessMessages() override;
   void SetScriptTimer(std::uint32_t ms) override;
   void Wait(std::uint32_t ms) override;
+  void ShowProgress(const std::string& message, std::function<void()> stop) override;
+  void SetProgress(std::int64_t maximum, std::int64_t position) override;
+  void SetProgressMessage(const std::string& message) override;
+  void CloseProgress() override;
 
   // True under the PIRUNE_TEST_LOG switch (see test_log.h).
   bool Testing() const { return test_log_.Active(); }
@@ -61,6 +67,8 @@ class Win32Host final : public Host {
   COLORREF last_colour_ = 0;
   COLORREF custom_colours_[16] = {};
   LOGFONTW last_font_{};
+  // The progress window while a transfer shows it.
+  std::unique_ptr<TfrmProg> progress_;
 };
 
 }  // namespace pirune

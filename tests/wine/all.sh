@@ -38,6 +38,8 @@ suite "Windows-only scripts (registry)" "$here/run-scripts.sh" "$exe" "$here/../
 suite "screenshot test" "$here/screenshot_test.sh" "$exe"
 suite "error dialog test" "$here/error_dialog_test.sh" "$exe"
 suite "events test" "$here/events_test.sh" "$exe"
+suite "security test" "$here/security_test.sh" "$exe"
+suite "dialogs test" "$here/dialogs_test.sh" "$exe"
 
 echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -14,6 +14,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/session.sh"
 # shellcheck source=checks.sh
 source "$here/checks.sh"
+# shellcheck source=gui_program.sh
+source "$here/gui_program.sh"
 
 gui_test_arguments "$@"
 command -v xdotool >/dev/null && command -v import >/dev/null && command -v compare >/dev/null || {
@@ -28,105 +30,51 @@ tolerance_share=0.02
 # Every script names its dialogs, so they are told apart from the main window.
 dialog_title='^質問$'
 
-program_pid=
-stop_program() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-    kill "$program_pid" 2>/dev/null
-    wait "$program_pid" 2>/dev/null
-  fi
-  program_pid=
-}
-cleanup() {
-  stop_program
-  pirune_wine_stop
-}
-pirune_wine_start || exit 1
-trap cleanup EXIT
+gui_program_session
 
 # start_program NAME LINE...: runs a script of the given lines, after the lines that send
-# "表示" to out.txt and name the dialogs, in a folder of its own. The timeout only keeps
-# a hung program from hanging the test.
-run_dir=
+# "表示" to out.txt and name the dialogs, in a folder of its own.
 start_program() {
-  local name=$1
+  local name=$1 dir
   shift
-  run_dir="$PIRUNE_WINE_TMP/dialogs/$name"
-  mkdir -p "$run_dir"
-  printf '%s\r\n' '表示出力先は 「out.txt」' 'ダイアログタイトル=「質問」' "$@" '「終わり」と、表示' 'おわり' |
-    iconv -f UTF-8 -t CP932 >"$run_dir/dialog.prw"
-  (cd "$run_dir" && unset PIRUNE_TEST_LOG &&
-    exec timeout -k 10 "$(pirune_wine_timeout)" wine "$exe" dialog.prw </dev/null >"$run_dir/wine.log" 2>&1) &
-  program_pid=$!
+  dir="$PIRUNE_WINE_TMP/dialogs/$name"
+  mkdir -p "$dir"
+  write_script "$dir/dialog.prw" '表示出力先は 「out.txt」' 'ダイアログタイトル=「質問」' "$@" '「終わり」と、表示' 'おわり'
+  start_in "$dir" dialog.prw
 }
-
-find_dialog() {
-  local window
-  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    window=$(xdotool search --onlyvisible --name "$dialog_title" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && { echo "$window"; return 0; }
-    kill -0 "$program_pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-
-output_lines() { [ -f "$run_dir/out.txt" ] && iconv -f CP932 -t UTF-8 "$run_dir/out.txt" | tr -d '\r'; }
-output_gets() {  # waits for a line to appear in out.txt
-  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    output_lines | grep -qx "$1" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+find_dialog() { find_window "$dialog_title"; }
+dialog_gone() { window_gone "$1" "$dialog_title"; }
 
 # Keys go to the dialog once it has the focus; sent again now and then in case the focus
 # came late, until the dialog is gone.
 keys_until_gone() {  # WINDOW KEYS...
-  local window=$1
-  shift
-  for attempt in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    xdotool search --onlyvisible --name "$dialog_title" 2>/dev/null | grep -qx "$window" || return 0
-    kill -0 "$program_pid" 2>/dev/null || return 0
-    if [ $((attempt % 50)) -eq 1 ]; then
-      xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window" 2>/dev/null
-      xdotool key --clearmodifiers --window "$window" "$@" 2>/dev/null
-    fi
-    sleep 0.1
-  done
-  return 1
+  act_until dialog_gone "$1" -- press_keys "$@"
 }
-type_until_gone() {  # WINDOW TEXT: types the text, then Return
-  local window=$1 text=$2
-  for attempt in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    xdotool search --onlyvisible --name "$dialog_title" 2>/dev/null | grep -qx "$window" || return 0
-    kill -0 "$program_pid" 2>/dev/null || return 0
-    if [ $((attempt % 50)) -eq 1 ]; then
-      xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window" 2>/dev/null
-      # Whatever an earlier try left in the field goes first.
-      xdotool key --clearmodifiers ctrl+a BackSpace 2>/dev/null
-      xdotool type --delay 50 "$text" 2>/dev/null
-      xdotool key --clearmodifiers Return 2>/dev/null
-    fi
-    sleep 0.1
-  done
-  return 1
+# Types TEXT and Return, whatever an earlier try left in the field removed first.
+type_answer() {  # WINDOW TEXT
+  press_keys "$1" ctrl+a BackSpace
+  xdotool type --delay 50 "$2" 2>/dev/null
+  xdotool key --clearmodifiers Return 2>/dev/null
+}
+type_until_gone() {  # WINDOW TEXT
+  act_until dialog_gone "$1" -- type_answer "$1" "$2"
 }
 
 # Captures the dialog once it is painted (its picture stops changing), then compares it
 # with the reference picture NAME.png, or makes that picture under PIRUNE_UPDATE_REFERENCE.
-capture() {  # WINDOW PICTURE
+picture_settled() {  # WINDOW PICTURE: true when the picture is the one taken before
   local previous="$2.previous.png"
-  rm -f "$previous"
-  for _ in $(seq 1 "$(pirune_wine_ticks 100)"); do
-    sleep 0.3
-    import -window "$1" "$2" 2>/dev/null || continue
-    if [ -f "$previous" ] && [ "$(compare -metric AE "$2" "$previous" null: 2>&1)" = 0 ]; then
-      rm -f "$previous"
-      return 0
-    fi
-    cp "$2" "$previous"
-  done
+  import -window "$1" "$2" 2>/dev/null || return 1
+  if [ -f "$previous" ] && [ "$(compare -metric AE "$2" "$previous" null: 2>&1)" = 0 ]; then
+    rm -f "$previous"
+    return 0
+  fi
+  cp "$2" "$previous"
   return 1
+}
+capture() {  # WINDOW PICTURE
+  rm -f "$2.previous.png"
+  poll -n 300 picture_settled "$1" "$2"
 }
 like_reference() {  # NAME PICTURE
   local name=$1 picture=$2 expected="$reference/$1.png" size differing total
@@ -182,6 +130,26 @@ if [ -n "$dialog" ]; then
   check "buttons: the dialog looks as it should" like_reference buttons "$pictures/dialog-buttons.png"
   check "buttons: Tab and space press the second button" keys_until_gone "$dialog" Tab space
   check "buttons: the script gets its caption" output_gets '[青]'
+fi
+stop_program
+
+# --- A click on the third button. The buttons stand in a row from 8 pixels in, each
+# trunc(1.3 × 30) = 39 wide (a one-character choice is narrower than the least width, 30)
+# and trunc(1.1 × 39 × i + 8) from the left, so the third spans 93 to 132; the row ends
+# a fifth of its height (twice the font's) above the bottom, so 20 pixels above the
+# bottom is on the buttons for any font from 10 to 50 pixels high.
+click_at() {  # WINDOW X Y
+  xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null
+}
+start_program click '「どれにしますか」を「赤
+青
+黄」の、ボタンで選択' '「[{それ}]」と、表示'
+dialog=$(find_dialog)
+check "click: the dialog appears" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  height=$(xdotool getwindowgeometry --shell "$dialog" 2>/dev/null | sed -n 's/^HEIGHT=//p')
+  check "click: a click on the third button answers" act_until dialog_gone "$dialog" -- click_at "$dialog" 112 $((${height:-0} - 20))
+  check "click: the script gets its caption" output_gets '[黄]'
 fi
 stop_program
 

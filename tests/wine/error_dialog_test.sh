@@ -14,6 +14,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/session.sh"
 # shellcheck source=checks.sh
 source "$here/checks.sh"
+# shellcheck source=gui_program.sh
+source "$here/gui_program.sh"
 
 gui_test_arguments "$@"
 command -v xdotool >/dev/null && command -v import >/dev/null || {
@@ -33,82 +35,20 @@ debug_left=120 continue_left=240 quit_left=360
 # Inside the log's box, clear of its edge and of the scroll bar on the right.
 log_area="430x236+12+12"
 
-
-program_pid=
-stop_program() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-    kill "$program_pid" 2>/dev/null
-    wait "$program_pid" 2>/dev/null
-  fi
-  program_pid=
-}
-cleanup() {
-  stop_program
-  pirune_wine_stop
-}
-pirune_wine_start || exit 1
-trap cleanup EXIT
+gui_program_session
 
 # start_program NAME [ARGS...]: runs the failing script in a folder of its own, the
-# arguments before the script's name, as a user would start it (no PIRUNE_TEST_LOG).
-# The timeout only keeps a hung program from hanging the test.
-run_dir=
+# arguments before the script's name.
 start_program() {
-  local name=$1
+  local name=$1 dir
   shift
-  run_dir="$PIRUNE_WINE_TMP/error-dialog/$name"
-  mkdir -p "$run_dir"
-  printf '%s\r\n' '表示出力先は 「out.txt」' '「一」と、表示' '「a」と表示' '「二」と、表示' |
-    iconv -f UTF-8 -t CP932 >"$run_dir/fails.prw"
-  (cd "$run_dir" && unset PIRUNE_TEST_LOG &&
-    exec timeout -k 10 "$(pirune_wine_timeout)" wine "$exe" "$@" fails.prw </dev/null >"$run_dir/wine.log" 2>&1) &
-  program_pid=$!
+  dir="$PIRUNE_WINE_TMP/error-dialog/$name"
+  mkdir -p "$dir"
+  write_script "$dir/fails.prw" '表示出力先は 「out.txt」' '「一」と、表示' '「a」と表示' '「二」と、表示'
+  start_in "$dir" "$@" fails.prw
 }
 
-running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
-
-# The first visible window whose title matches, once it is mapped; empty if the program
-# ends first or the bound runs out.
-find_window() {
-  local title=$1 window
-  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && { echo "$window"; return 0; }
-    kill -0 "$program_pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
-window_exists() { xdotool search --onlyvisible --name "$2" 2>/dev/null | grep -qx "$1"; }
-
-# Waits for the program to end by itself and answers its exit status (255: it did not).
-wait_for_exit() {
-  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$program_pid" 2>/dev/null; then
-    stop_program
-    return 255
-  fi
-  wait "$program_pid"
-  local status=$?
-  program_pid=
-  return "$status"
-}
-
-# The lines of out.txt in UTF-8 without CR.
-output_lines() { [ -f "$run_dir/out.txt" ] && iconv -f CP932 -t UTF-8 "$run_dir/out.txt" | tr -d '\r'; }
-output_has() { output_lines | grep -qx "$1"; }
-output_lacks() { ! output_has "$1"; }
 paused_at_error() { output_has '一' && output_lacks '二'; }
-output_gets() {  # waits for a line to appear in out.txt
-  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    output_has "$1" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 # Where the client area starts inside the captured X window: (0, 0) when a window
 # manager (or nobody, under a bare Xvfb) owns the frame; otherwise Wine drew the frame
@@ -141,19 +81,13 @@ button_area() { echo "${button_width}x${button_height}+$1+$button_top"; }
 caption_area() { echo "$((button_width - 12))x$((button_height - 10))+$(($1 + 6))+$((button_top + 5))"; }
 
 # Captures the dialog once it is painted: text in the log, captions on continue and quit.
-capture_dialog() {
-  local window=$1 picture=$2
-  for _ in $(seq 1 "$(pirune_wine_ticks 300)"); do
-    if import -window "$window" "$picture" 2>/dev/null && find_client "$picture" &&
-      [ "$(dark_pixels "$picture" "$log_area")" -gt 30 ] &&
-      [ "$(dark_pixels "$picture" "$(caption_area $continue_left)")" -gt 10 ] &&
-      [ "$(dark_pixels "$picture" "$(caption_area $quit_left)")" -gt 10 ]; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
+dialog_painted() {
+  import -window "$1" "$2" 2>/dev/null && find_client "$2" &&
+    [ "$(dark_pixels "$2" "$log_area")" -gt 30 ] &&
+    [ "$(dark_pixels "$2" "$(caption_area $continue_left)")" -gt 10 ] &&
+    [ "$(dark_pixels "$2" "$(caption_area $quit_left)")" -gt 10 ]
 }
+capture_dialog() { poll -n 300 dialog_painted "$1" "$2"; }  # WINDOW PICTURE
 
 # The middle of a window on the screen, as "X Y".
 window_middle() {
@@ -174,21 +108,11 @@ near() {  # near "X1 Y1" "X2 Y2" TOLERANCE
 press_until_gone() {  # WINDOW TITLE COMMAND...
   local window=$1 title=$2
   shift 2
-  for attempt in $(seq 1 "$(pirune_wine_ticks 600)"); do
-    window_exists "$window" "$title" || return 0
-    kill -0 "$program_pid" 2>/dev/null || return 0
-    [ $((attempt % 50)) -eq 1 ] && "$@"
-    sleep 0.1
-  done
-  ! window_exists "$window" "$title"
+  act_until window_gone "$window" "$title" -- "$@"
 }
 click_button() {  # WINDOW LEFT: the middle of the button
   xdotool mousemove --window "$1" $(($2 + offset_x + button_width / 2)) $((button_top + offset_y + button_height / 2)) \
     click 1 2>/dev/null
-}
-press_key() {  # WINDOW KEY
-  xdotool windowfocus "$1" 2>/dev/null
-  xdotool key --clearmodifiers "$2" 2>/dev/null
 }
 
 # Runs to the dialog of a fresh program: answers the dialog's window (empty on failure).
@@ -238,7 +162,7 @@ if open_dialog continue; then
   check "continue: the program keeps running" running
   check "continue: the main window is still open" window_exists "$main" "$main_title"
   # Closed as a user would: Alt+F4 on the main window.
-  press_until_gone "$main" "$main_title" press_key "$main" alt+F4
+  press_until_gone "$main" "$main_title" press_keys "$main" alt+F4
   wait_for_exit
   status=$?
   check "continue: closing the main window ends the program with status 0 (got $status)" test "$status" -eq 0
@@ -254,7 +178,7 @@ if open_dialog debug -debug; then
   check "debug: the debug button is there with -debug ($dark dark pixels)" test "${dark:-0}" -gt 10
   dark=$(dark_pixels "$shot" "$(caption_area $continue_left)")
   check "debug: the continue button is there too ($dark dark pixels)" test "${dark:-0}" -gt 10
-  check "debug: Alt+C (終了) closes the dialog" press_until_gone "$dialog" "$dialog_title" press_key "$dialog" alt+c
+  check "debug: Alt+C (終了) closes the dialog" press_until_gone "$dialog" "$dialog_title" press_keys "$dialog" alt+c
   expect_quit debug
 fi
 stop_program
@@ -271,14 +195,14 @@ stop_program
 # --- Closing the dialog by its frame counts as quitting.
 if open_dialog alt-f4; then
   check "alt-f4: the dialog gets painted" capture_dialog "$dialog" "$PIRUNE_WINE_TMP/alt-f4.png"
-  check "alt-f4: Alt+F4 closes the dialog" press_until_gone "$dialog" "$dialog_title" press_key "$dialog" alt+F4
+  check "alt-f4: Alt+F4 closes the dialog" press_until_gone "$dialog" "$dialog_title" press_keys "$dialog" alt+F4
   expect_quit alt-f4
 fi
 stop_program
 
 if open_dialog escape; then
   check "escape: the dialog gets painted" capture_dialog "$dialog" "$PIRUNE_WINE_TMP/escape.png"
-  check "escape: Escape closes the dialog" press_until_gone "$dialog" "$dialog_title" press_key "$dialog" Escape
+  check "escape: Escape closes the dialog" press_until_gone "$dialog" "$dialog_title" press_keys "$dialog" Escape
   expect_quit escape
 fi
 stop_program
