@@ -288,7 +288,11 @@ bool SetAttributeBits(const std::string& path, unsigned attributes) {
 
 bool CopyAttributes(const std::string& from, const std::string& to) {
   struct stat st;
-  return stat(SystemName(from).c_str(), &st) == 0 && chmod(SystemName(to).c_str(), st.st_mode & 07777) == 0;
+  if (stat(SystemName(from).c_str(), &st) != 0) return false;
+  // Another owner's file keeps its owner where we may give it (before the mode, as a
+  // change of owner clears the set-id bits); where we may not, the content still changes.
+  if (st.st_uid != geteuid() || st.st_gid != getegid()) (void)!chown(SystemName(to).c_str(), st.st_uid, st.st_gid);
+  return chmod(SystemName(to).c_str(), st.st_mode & 07777) == 0;
 }
 
 bool MakeShortcut(const std::string& link, const std::string& target, const std::string&) {
