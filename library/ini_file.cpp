@@ -4,7 +4,6 @@
 
 #include "platform/cp932.h"
 #include "platform/platform.h"
-#include "platform/replace_file.h"
 #include "platform/sjis_walk.h"
 
 namespace pirune::ini {
@@ -206,7 +205,8 @@ bool WriteValue(const std::string& path, std::string_view section, std::string_v
   return WriteValues(path, section, {{key, value}});
 }
 
-bool WriteValues(const std::string& path, std::string_view section, std::initializer_list<KeyValue> values) {
+bool WriteValues(const std::string& path, std::string_view section, std::initializer_list<KeyValue> values,
+                 FileReplacer replace) {
   auto text = platform::ReadFileBytes(path);
   // A file that is there but cannot be read must not be replaced by one holding only
   // the new keys.
@@ -219,7 +219,7 @@ bool WriteValues(const std::string& path, std::string_view section, std::initial
     if (!changed) return false;
     text = std::move(changed);
   }
-  return platform::ReplaceFileContent(path, *text);
+  return WriteFileSafely(path, [&text](platform::File& file) { return file.Write(*text); }, replace);
 }
 
 }  // namespace pirune::ini

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/file_writer.h"
+
 namespace pirune::ini {
 
 // The value of `key` in `section` of a settings text; nothing when it is not there.
@@ -26,15 +28,17 @@ std::optional<std::string> WithValue(std::string_view text, std::string_view sec
 // The value from a settings file; nothing when the file or the key is missing.
 std::optional<std::string> ReadValue(const std::string& path, std::string_view section, std::string_view key);
 
-// Sets a value in a settings file, creating it when missing. The new content goes to a
-// temporary file beside it that replaces it only when whole, so a failure (a full disk,
-// a name that cannot be written) leaves the old file as it was.
+// Sets a value in a settings file, creating it when missing. The new content goes
+// through the safe writer, so a failure (a full disk, a name that cannot be written, a
+// read-only file) leaves the old file as it was.
 bool WriteValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 
-// Several values of one section in one replacement: all are written or none.
+// Several values of one section in one replacement: all are written or none. `replace`
+// is the writer's last step, for tests that make it fail.
 struct KeyValue {
   std::string_view key, value;
 };
-bool WriteValues(const std::string& path, std::string_view section, std::initializer_list<KeyValue> values);
+bool WriteValues(const std::string& path, std::string_view section, std::initializer_list<KeyValue> values,
+                 FileReplacer replace = platform::ReplaceWith);
 
 }  // namespace pirune::ini

@@ -87,7 +87,8 @@ bool MakeFolder(const std::string& path);
 bool RemoveFolder(const std::string& path);
 // The bits of the attribute value that this system can set.
 bool SetAttributeBits(const std::string& path, unsigned attributes);
-// Gives `to` the access rights and attributes of `from` (a replaced file keeps them).
+// Gives `to` the access rights and attributes of `from` (a replaced file keeps them),
+// and on POSIX its owner where the process may give it.
 bool CopyAttributes(const std::string& from, const std::string& to);
 // A shortcut at `link` to `target`, starting in `folder` (POSIX: a symbolic link).
 bool MakeShortcut(const std::string& link, const std::string& target, const std::string& folder);

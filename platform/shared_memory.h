@@ -17,4 +17,8 @@ bool WriteSharedBlock(const std::string& name, const std::string& text);
 // that name exists.
 std::optional<std::string> ReadSharedBlock(const std::string& name);
 
+// Lets go of the blocks this program made, as its end does: for a process that runs
+// one program after another, so that the next one finds none of them.
+void ReleaseOwnSharedBlocks();
+
 }  // namespace pirune::platform

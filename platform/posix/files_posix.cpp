@@ -5,11 +5,15 @@
 #include <sys/statfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
+#include <vector>
 
 #include "platform/cp932.h"
 #include "platform/files.h"
@@ -284,7 +288,11 @@ bool SetAttributeBits(const std::string& path, unsigned attributes) {
 
 bool CopyAttributes(const std::string& from, const std::string& to) {
   struct stat st;
-  return stat(SystemName(from).c_str(), &st) == 0 && chmod(SystemName(to).c_str(), st.st_mode & 07777) == 0;
+  if (stat(SystemName(from).c_str(), &st) != 0) return false;
+  // Another owner's file keeps its owner where we may give it (before the mode, as a
+  // change of owner clears the set-id bits); where we may not, the content still changes.
+  if (st.st_uid != geteuid() || st.st_gid != getegid()) (void)!chown(SystemName(to).c_str(), st.st_uid, st.st_gid);
+  return chmod(SystemName(to).c_str(), st.st_mode & 07777) == 0;
 }
 
 bool MakeShortcut(const std::string& link, const std::string& target, const std::string&) {
@@ -301,24 +309,44 @@ std::string ResolvedPath(const std::string& path) {
   std::string name = SystemName(path);
   if (name.empty()) return path;
   name = Absolute(name);
-  // Resolve the longest part that exists; the rest is appended as written.
-  std::string head = name, tail;
-  for (;;) {
-    if (char* real = realpath(head.c_str(), nullptr)) {
-      std::string result = real;
-      std::free(real);
-      if (!tail.empty()) {
-        if (result.back() != '/') result += '/';
-        result += tail;
-      }
-      return RuntimeName(result);
+  // Resolve the longest leading part that exists; the rest is appended as written. A
+  // part resolves only when every part before it does, so the longest is found by
+  // halving, in a few calls however many components a path has; a part as long as the
+  // system's limit on names never resolves.
+  std::vector<std::size_t> ends;  // where each leading part ends
+  for (std::size_t i = 1; i < name.size() && i < PATH_MAX; ++i)
+    if (name[i] == '/' && name[i - 1] != '/') ends.push_back(i);
+  if (name.size() < PATH_MAX && name.back() != '/') ends.push_back(name.size());
+  const auto resolve = [&name](std::size_t end) -> std::optional<std::string> {
+    char* real = realpath(name.substr(0, end).c_str(), nullptr);
+    if (!real) return std::nullopt;
+    std::string result = real;
+    std::free(real);
+    return result;
+  };
+  std::optional<std::string> head = resolve(1);  // the root
+  std::size_t resolved = 1, low = 0, high = ends.size();
+  while (head && low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (std::optional<std::string> real = resolve(ends[middle])) {
+      head = std::move(real);
+      resolved = ends[middle];
+      low = middle + 1;
+    } else {
+      high = middle;
     }
-    while (head.size() > 1 && head.back() == '/') head.pop_back();
-    const std::size_t slash = head.rfind('/');
-    if (slash == std::string::npos || head.size() <= 1) return RuntimeName(name);
-    tail = head.substr(slash + 1) + (tail.empty() ? "" : "/" + tail);
-    head.resize(slash == 0 ? 1 : slash);
   }
+  if (!head) return RuntimeName(name);
+  std::string result = std::move(*head);
+  for (std::size_t i = resolved; i < name.size();) {
+    const std::size_t next = std::min(name.find('/', i), name.size());
+    if (next > i) {
+      if (result.back() != '/') result += '/';
+      result.append(name, i, next - i);
+    }
+    i = next + 1;
+  }
+  return RuntimeName(result);
 }
 
 std::optional<std::string> StoredName(const std::string& path) {

@@ -38,6 +38,11 @@ void RemoveMade() {
 
 }  // namespace
 
+void ReleaseOwnSharedBlocks() {
+  RemoveMade();
+  Made().clear();
+}
+
 bool WriteSharedBlock(const std::string& name, const std::string& text) {
   const std::string object = ObjectName(name);
   bool made = false;
@@ -59,7 +64,8 @@ bool WriteSharedBlock(const std::string& name, const std::string& text) {
   if (length < kSharedBlockSize) static_cast<char*>(block)[length] = '\0';
   munmap(block, kSharedBlockSize);
   if (made) {
-    if (Made().empty()) std::atexit(RemoveMade);
+    static const bool removed_at_exit = std::atexit(RemoveMade) == 0;
+    (void)removed_at_exit;
     Made().insert(object);
   }
   return true;

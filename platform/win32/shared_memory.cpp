@@ -17,6 +17,11 @@ std::map<std::wstring, HANDLE>& Kept() {
 }
 }  // namespace
 
+void ReleaseOwnSharedBlocks() {
+  for (const auto& [name, mapping] : Kept()) CloseHandle(mapping);
+  Kept().clear();
+}
+
 bool WriteSharedBlock(const std::string& name, const std::string& text) {
   const std::wstring wide = win32::Widen(name);
   HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, wide.c_str());

@@ -1,6 +1,7 @@
 // Fuzz target: any bytes as a script are prepared and run twice, once with the run's
 // shortcuts (decode caches, quick readings of numbers) and once without them. A script
 // error is fine; a crash, a hang, a bad memory access or two runs that disagree is not.
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/errors.h"
 #include "engine/fast_paths.h"
@@ -26,6 +28,9 @@
 #include "library/csv_query.h"
 #include "library/csv_sort.h"
 #include "library/date_time.h"
+#include "library/file_writer.h"
+#include "library/files/file_names.h"
+#include "library/ini_file.h"
 #include "library/japanese/base64.h"
 #include "library/japanese/encodings.h"
 #include "library/japanese/width_case.h"
@@ -34,6 +39,9 @@
 #include "library/random.h"
 #include "library/strings/text_model.h"
 #include "platform/cp932.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/shared_memory.h"
 
 namespace {
 
@@ -176,8 +184,10 @@ class FreshFolder {
 
 Outcome Run(const std::string& script, bool fast_paths) {
   FreshFolder folder;
-  // The console's clipboard lasts as long as the process: each run starts with it empty.
+  // The console's clipboard and the shared blocks last as long as the process: each run
+  // starts with the clipboard empty and none of the blocks the other run made.
   pirune::platform::SetClipboardText({});
+  pirune::platform::ReleaseOwnSharedBlocks();
   pirune::SetFastPaths(fast_paths);
   // Both runs must draw the same numbers and read the same time.
   pirune::RunRandom().Seed(1);
@@ -384,6 +394,118 @@ void CheckTables(const std::string& input) {
   }
 }
 
+// ASCII letters folded, every byte alike: names the settings reader takes for the same
+// are the same here too (it may tell more apart, never fewer).
+bool SameFolded(std::string_view a, std::string_view b) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!a.empty() && blank(a.front())) a.remove_prefix(1);
+  while (!a.empty() && blank(a.back())) a.remove_suffix(1);
+  while (!b.empty() && blank(b.front())) b.remove_prefix(1);
+  while (!b.empty() && blank(b.back())) b.remove_suffix(1);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+// What the settings reader gives for a value written: its blanks trimmed and one pair of
+// enclosing quotes removed.
+std::string AsRead(std::string_view value) {
+  while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
+  while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return std::string(value);
+}
+
+// Settings files: the input's last three lines are a section, a key and a value, the
+// rest the file's text. A write that is taken reads back as written and leaves every
+// other key (any name the text holds before a "=", in any section it names) reading as
+// before; through a file, the file then holds what the text-level write gives.
+void CheckIniFiles(const std::string& input) {
+  std::string_view rest(input);
+  std::string_view parts[3] = {"s", "k", "v"};
+  for (int i = 2; i >= 0; --i) {
+    const std::size_t lf = rest.rfind('\n');
+    if (lf == std::string_view::npos) break;
+    parts[i] = rest.substr(lf + 1);
+    rest = rest.substr(0, lf);
+  }
+  const auto [section, key, value] = parts;
+  const std::string_view text = rest;
+
+  std::vector<std::string_view> sections = {"", section}, keys = {key};
+  for (std::size_t at = 0; at < text.size() && sections.size() < 10 && keys.size() < 20;) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(at, end - at);
+    if (const std::size_t open = line.find('['); open != std::string_view::npos)
+      sections.push_back(line.substr(open + 1, line.find(']', open) - open - 1));
+    if (const std::size_t equals = line.find('='); equals != std::string_view::npos) keys.push_back(line.substr(0, equals));
+    at = end + 1;
+  }
+
+  const std::optional<std::string> written = pirune::ini::WithValue(text, section, key, value);
+  for (std::string_view s : sections)
+    for (std::string_view k : keys) {
+      const std::optional<std::string> before = pirune::ini::Lookup(text, s, k);
+      if (!written) continue;
+      const std::optional<std::string> after = pirune::ini::Lookup(*written, s, k);
+      if (SameFolded(s, section) && SameFolded(k, key)) {
+        if (s == section && k == key && after != AsRead(value)) Broken("a settings value does not read back", input);
+      } else if (after != before) {
+        Broken("a settings write changed another key", input);
+      }
+    }
+  if (!written) return;
+
+  FreshFolder folder;
+  const std::string path = "fuzz.ini";
+  if (!pirune::WriteFileSafely(path, text)) return;
+  if (!pirune::ini::WriteValue(path, section, key, value)) Broken("a settings file refused a write its text took", input);
+  if (pirune::platform::ReadFileBytes(path) != *written) Broken("a settings file differs from its text's write", input);
+  if (pirune::ini::ReadValue(path, section, key) != AsRead(value)) Broken("a settings file does not read back", input);
+}
+
+// File names, with "\" alone and with "/" too: folder and name make the path again, a
+// name holds no separator, an extension ends the name, joining puts a name where it is
+// taken back from, and expanding a relative path is bounded by its parts. A path that
+// ends in a lone lead byte takes what is put behind it (a "." or a separator) as its
+// second byte, as the system would read it; there only nothing may be lost.
+void CheckPath(const std::string& path, const std::string& input, bool slash) {
+  using namespace pirune::files;
+  const bool whole = pirune::IsCharBoundary(path, path.size());
+  const std::string folder = FolderOf(path, slash), name = NameOf(path, slash), extension = ExtensionOf(path, slash);
+  if (folder + name != path) Broken("a path's folder and name do not make it again", input);
+  if (NameStart(name, slash) != 0) Broken("a file name holds a separator", input);
+  if (!name.ends_with(extension) || (!extension.empty() && extension[0] != '.'))
+    Broken("an extension is not the end of the name", input);
+  if (WithExtension(path, extension, slash) != path) Broken("putting back the extension changed the path", input);
+  if (whole && ExtensionOf(WithExtension(path, ".ext", slash), slash) != ".ext")
+    Broken("a new extension is not read back", input);
+  if (Join(folder, name, slash) != path) Broken("joining a path's folder and name changed it", input);
+  const std::string joined = Join(path, "name.txt", slash);
+  if (!joined.starts_with(path) || !joined.ends_with("name.txt")) Broken("a joined path lost a part", input);
+  if (whole && NameOf(joined, slash) != "name.txt") Broken("a joined name is not taken back", input);
+  const std::string expanded = ExpandRelative(name, path, slash);
+  if (expanded.size() > path.size() + name.size() + 2) Broken("an expanded path grew", input);
+  IsAbsolute(path, slash), SeparatorOf(path, slash);
+}
+
+// The input as a path and with a lone lead byte behind it, both ways; repeated to about
+// 100 KB, the way of this system only (which is what a script's long path meets).
+void CheckFileNames(const std::string& input) {
+  std::string long_path;
+  while (!input.empty() && long_path.size() < 100 * 1024) long_path += input + "\\";
+  for (const std::string& path : {input, input + "\x81", long_path}) {
+    for (bool slash : {false, true})
+      if (path != long_path || slash == pirune::files::SlashSeparates()) CheckPath(path, input, slash);
+    pirune::platform::Status(path);
+    pirune::platform::ResolvedPath(path);
+    pirune::platform::ReadFileBytes(path);
+  }
+}
+
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -402,6 +524,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckConverters(input);
   CheckWildcards(input);
   CheckTables(input);
+  CheckIniFiles(input);
+  CheckFileNames(input);
   // Every program text the runtime makes has its lines joined so, whatever ended them.
   std::string script = pirune::JoinLines(input);
   Outcome fast = Run(script, true);

@@ -2,6 +2,8 @@
 // temporary file is left beside it.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -85,6 +87,17 @@ TEST_F(FileWriter, TheReplacedFileKeepsItsAccessRights) {
   fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
   ASSERT_TRUE(WriteFileSafely(target_, "new"));
   EXPECT_EQ(fs::status(target_).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+}
+
+TEST_F(FileWriter, TheReplacedFileKeepsItsOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root gives files to others";
+  ASSERT_EQ(::chown(target_.c_str(), 12345, 23456), 0);
+  ASSERT_TRUE(WriteFileSafely(target_, "new"));
+  struct stat st;
+  ASSERT_EQ(::stat(target_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 12345u);
+  EXPECT_EQ(st.st_gid, 23456u);
+  EXPECT_EQ(Content(), "new");
 }
 
 TEST_F(FileWriter, WritingThroughALinkReplacesTheFileItLeadsTo) {

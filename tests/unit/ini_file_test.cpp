@@ -179,7 +179,7 @@ TEST_F(IniFile, FailedWritesLoseNothing) {
     EXPECT_EQ(Entries(), 1) << limit;
   }
   std::signal(SIGXFSZ, SIG_DFL);
-  // A rename that fails: the target is a folder.
+  // A folder in the file's place is not replaced.
   const std::string sub = folder_ + "/sub.ini";
   std::filesystem::create_directory(sub);
   EXPECT_FALSE(WriteValue(sub, "a", "k", "v"));
@@ -190,6 +190,27 @@ TEST_F(IniFile, FailedWritesLoseNothing) {
     EXPECT_FALSE(WriteValue(path_, "a", "k", "v"));
     EXPECT_EQ(Content(path_), old);
   }
+}
+
+TEST_F(IniFile, AFailingLastStepKeepsTheOldFile) {
+  Put(path_, "[a]\nk=1\n");
+  const auto fails = [](const std::string&, const std::string&) { return false; };
+  EXPECT_FALSE(pirune::ini::WriteValues(path_, "a", {{"k", "2"}, {"k2", "3"}}, fails));
+  EXPECT_EQ(Content(path_), "[a]\nk=1\n");
+  EXPECT_EQ(Entries(), 1);
+  // A missing file stays missing.
+  const std::string fresh = folder_ + "/fresh.ini";
+  EXPECT_FALSE(pirune::ini::WriteValues(fresh, "a", {{"k", "1"}}, fails));
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+  EXPECT_EQ(Entries(), 1);
+}
+
+TEST_F(IniFile, AReadOnlyFileIsNotReplaced) {
+  Put(path_, "[a]\nk=1\n");
+  chmod(path_.c_str(), 0444);
+  EXPECT_FALSE(WriteValue(path_, "a", "k", "2"));
+  EXPECT_EQ(Content(path_), "[a]\nk=1\n");
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(IniFile, AnUnreadableFileIsNotReplaced) {

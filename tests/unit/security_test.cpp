@@ -39,6 +39,9 @@ class Security : public ::testing::Test {
 };
 
 TEST_F(Security, TableOfCases) {
+  // 100 KB of folders that are not there: the parts that exist are still resolved.
+  std::string deep;
+  while (deep.size() < 100 * 1024) deep += "d/";
   struct Case {
     std::string what;
     std::int32_t level;
@@ -61,6 +64,9 @@ TEST_F(Security, TableOfCases) {
       {"out through a link", 1, {"@prog/escape/x.txt"}, 1, false, true, false, 1},
       {"a name that only begins like the folder", 1, {"@prog-other/x.txt"}, 1, false, true, false, 1},
       {"no file at all", 1, {"*"}, 1, false, true, false, 1},
+      {"100 KB inside", 1, {"@prog/sub/" + deep + "x.txt"}, 1, true, false, false, 1},
+      {"100 KB out through ..", 1, {"@prog/sub/../../out/" + deep + "x.txt"}, 1, false, true, false, 1},
+      {"100 KB out through a link", 1, {"@prog/escape/" + deep + "x.txt"}, 1, false, true, false, 1},
       {"a move from inside to outside", 1, {"@prog/a", "@out/b"}, 1, false, true, false, 1},
       {"a move within", 1, {"@prog/a", "@prog/sub/b"}, 1, true, false, false, 1},
       {"security.ini at low", 0, {"@prog/security.ini"}, 0, false, false, true, 0},
