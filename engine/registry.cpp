@@ -126,36 +126,39 @@ const std::vector<Slot>& Slots(const std::string& pattern) {
   return parsed.emplace(pattern, std::move(slots)).first->second;
 }
 
+// Particles are a few bytes: compared from the last byte, most fragments differ at once.
 bool EndsWithParticle(const std::string& fragment, const std::string& particle) {
-  if (particle.empty() || fragment.size() < particle.size()) return false;
-  std::size_t at = fragment.size() - particle.size();
-  return fragment.compare(at, particle.size(), particle) == 0 && IsCharBoundary(fragment, at);
+  std::size_t n = particle.size();
+  if (n == 0 || fragment.size() < n) return false;
+  std::size_t at = fragment.size() - n;
+  for (std::size_t i = n; i-- > 0;)
+    if (fragment[at + i] != particle[i]) return false;
+  return IsCharBoundary(fragment, at);
 }
 
-// Finds, from the top down, the fragment ending in the particle (or, failing that, in
-// one of its equivalents); gives its index and the particle it ends with.
+// Finds, from the top down, the fragment ending in the particle (or, failing that, the
+// topmost one ending in one of its equivalents); gives its index and the particle it
+// ends with. One walk: a stack left full by failed statements is long.
 bool FindFragment(const TStack& stack, const Slot& slot, std::size_t& index, const std::string*& ending) {
-  for (int pass = 0; pass < 2; ++pass) {
-    for (std::size_t k = stack.Count(); k-- > 0;) {
-      const std::string& f = stack.At(k);
-      if (pass == 0) {
-        if (EndsWithParticle(f, slot.particle)) {
-          index = k;
-          ending = &slot.particle;
-          return true;
-        }
-        continue;
-      }
-      for (const auto& e : *slot.equivalents) {
-        if (EndsWithParticle(f, e)) {
-          index = k;
-          ending = &e;
-          return true;
-        }
+  bool equivalent_found = false;
+  for (std::size_t k = stack.Count(); k-- > 0;) {
+    const std::string& f = stack.At(k);
+    if (EndsWithParticle(f, slot.particle)) {
+      index = k;
+      ending = &slot.particle;
+      return true;
+    }
+    if (equivalent_found) continue;
+    for (const auto& e : *slot.equivalents) {
+      if (EndsWithParticle(f, e)) {
+        index = k;
+        ending = &e;
+        equivalent_found = true;
+        break;
       }
     }
   }
-  return false;
+  return equivalent_found;
 }
 
 // Remembers the running command and puts the previous one back afterwards.
