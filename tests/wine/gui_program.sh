@@ -43,6 +43,9 @@ write_script() {
 start_in() {
   run_dir=$1
   shift
+  # A test run again in a kept session gets the same folders; lines an earlier run left
+  # in out.txt would answer this run's checks.
+  rm -f "$run_dir/out.txt"
   # shellcheck disable=SC2154
   (cd "$run_dir" && unset PIRUNE_TEST_LOG &&
     exec timeout -k 10 "$(pirune_wine_timeout)" wine "$exe" "$@" </dev/null >"$run_dir/wine.log" 2>&1) &
