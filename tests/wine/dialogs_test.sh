@@ -18,10 +18,7 @@ source "$here/checks.sh"
 source "$here/gui_program.sh"
 
 gui_test_arguments "$@"
-command -v xdotool >/dev/null && command -v import >/dev/null && command -v compare >/dev/null || {
-  echo "needs xdotool and imagemagick (tools/install-deps all)" >&2
-  exit 2
-}
+gui_tools_needed compare
 reference="$here/reference"
 # Pictures differ a little between font renderings; a dialog whose layout moved
 # differs in far more pixels than this share.

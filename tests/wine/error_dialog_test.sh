@@ -18,10 +18,7 @@ source "$here/checks.sh"
 source "$here/gui_program.sh"
 
 gui_test_arguments "$@"
-command -v xdotool >/dev/null && command -v import >/dev/null || {
-  echo "needs xdotool and imagemagick (tools/install-deps all)" >&2
-  exit 2
-}
+gui_tools_needed
 
 dialog_title='^実行中にエラーが発生しました。$'
 main_title='^ぴるね$'

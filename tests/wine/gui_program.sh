@@ -24,6 +24,18 @@ gui_program_cleanup() {
   stop_program
   pirune_wine_stop
 }
+# gui_tools_needed [TOOL...]: xdotool and ImageMagick's import drive and picture every
+# GUI test; a test that needs more names it. Without them the test cannot run at all.
+gui_tools_needed() {
+  local tool
+  for tool in xdotool import "$@"; do
+    command -v "$tool" >/dev/null || {
+      echo "needs xdotool and imagemagick (tools/install-deps all)" >&2
+      exit 2
+    }
+  done
+}
+
 # Starts the Wine session and stops it, with any program still running, on exit.
 gui_program_session() {
   pirune_wine_start || exit 1

@@ -18,10 +18,7 @@ source "$here/checks.sh"
 source "$here/gui_program.sh"
 
 gui_test_arguments "$@"
-command -v xdotool >/dev/null && command -v import >/dev/null || {
-  echo "needs xdotool and imagemagick (tools/install-deps all)" >&2
-  exit 2
-}
+gui_tools_needed
 # The question bears the main window's title; its client area is narrower than the
 # main window's 640 pixels.
 title='^ぴるね$'
