@@ -377,15 +377,12 @@ bool Compile(TPiruBase& state, const std::string& text, std::size_t offset, Reci
       std::string w = ReadWord(c);
       if (calls && !w.empty() && c.At() == '(') {
         r.kind = Recipe::kCall;
-        r.name = std::move(w);
         r.bracket = c.offset;
         ReadBracket(state, c);
-        previous = kText;
-        out.push_back(std::move(r));
-        continue;
+      } else {
+        if (w.empty() || c.At() == '(' || c.At() == '#' || EndsWithChar(w, "の")) return false;
+        r.kind = Recipe::kVariable;
       }
-      if (w.empty() || c.At() == '(' || c.At() == '#' || EndsWithChar(w, "の")) return false;
-      r.kind = Recipe::kVariable;
       r.name = std::move(w);
       previous = kText;
     }
