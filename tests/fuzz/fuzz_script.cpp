@@ -159,14 +159,29 @@ struct Outcome {
   bool cut_short = false;  // the budget of steps or allocations ran out
 };
 
-// Each run starts in an empty folder of its own: what one run writes there (a settings
-// file, a table) must not be what the other run finds. It lies one level down, so that
-// what a script writes beside its folder ("..\\x") goes away with it too.
+// The folder the runs take turns in, made once: both runs of an input find the same
+// paths, which messages name, so only what the script does tells them apart.
+const std::filesystem::path& RunsFolder() {
+  static const struct Folder {
+    std::filesystem::path path;
+    Folder() {
+      std::string pattern = (std::filesystem::temp_directory_path() / "pirune-fuzz-XXXXXX").string();
+      if (mkdtemp(pattern.data())) path = pattern;
+    }
+    ~Folder() {
+      std::error_code ignored;
+      if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+  } folder;
+  return folder.path;
+}
+
+// Each run starts in an empty folder: what one run writes there (a settings file, a
+// table) must not be what the other run finds. It lies one level down, so that what a
+// script writes beside its folder ("..\\x") is emptied away with it too.
 class FreshFolder {
  public:
-  FreshFolder() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pirune-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data())) folder_ = pattern;
+  FreshFolder() : previous_(std::filesystem::current_path()), folder_(RunsFolder()) {
     std::error_code failed;
     if (!folder_.empty() && std::filesystem::create_directory(folder_ / "run", failed))
       std::filesystem::current_path(folder_ / "run");
@@ -174,7 +189,9 @@ class FreshFolder {
   ~FreshFolder() {
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+    if (folder_.empty()) return;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored))
+      std::filesystem::remove_all(entry.path(), ignored);
   }
 
  private:
