@@ -25,6 +25,12 @@ TCommand::TCommand(TPiruBase& state, const THashNode& command, std::size_t slots
   for (std::size_t i = 0; i < n; ++i) stack.Drop();
 }
 
+TCommand::TCommand(TPiruBase& state, const THashNode& command, const std::vector<std::string>& fragments)
+    : state_(state), command_(command), defaulted_(state.ArgDefaulted) {
+  fragments_ = std::move(state.SpareFragments);
+  fragments_.assign(fragments.begin(), fragments.end());
+}
+
 TCommand::~TCommand() { state_.SpareFragments = std::move(fragments_); }
 
 const std::string& TCommand::Raw(std::size_t slot) const {

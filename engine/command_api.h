@@ -29,6 +29,8 @@ class TPiruBase;
 class TCommand {
  public:
   TCommand(TPiruBase& state, const THashNode& command, std::size_t slots);
+  // The same with the fragments given, not taken off the word stack.
+  TCommand(TPiruBase& state, const THashNode& command, const std::vector<std::string>& fragments);
   ~TCommand();
   TCommand(const TCommand&) = delete;
   TCommand& operator=(const TCommand&) = delete;

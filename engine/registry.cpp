@@ -252,7 +252,12 @@ void Invoke(TPiruBase& state, const THashNode& command) {
   InvokeBound(state, command);
 }
 
-void InvokeBound(TPiruBase& state, const THashNode& command) {
+namespace {
+
+// Runs the command's handler on the arguments `Arguments...` give its TCommand, and
+// words its errors as errors of this command.
+template <class... Arguments>
+void RunHandler(TPiruBase& state, const THashNode& command, const Arguments&... arguments) {
   RunningScope running(state, command);
   if (command.Name == "\\") return;  // a direct reference by number calls nothing
   CommandHandler handler =
@@ -260,7 +265,7 @@ void InvokeBound(TPiruBase& state, const THashNode& command) {
   if (!handler) NotAvailableYet(state, command.Name);
   auto wrapped = [&] { return "『" + command.Name + "』命令の実行中にエラー。"; };
   try {
-    TCommand running(state, command, SlotCount(command.Pattern));
+    TCommand running(state, command, arguments...);
     handler(running);
   } catch (const Exception& e) {
     if (e.Message().find("[エラー]") != std::string::npos) RaiseScriptError(state, wrapped());
@@ -268,6 +273,16 @@ void InvokeBound(TPiruBase& state, const THashNode& command) {
   } catch (const std::exception& e) {
     RaiseScriptError(state, wrapped() + "理由は、" + e.what());
   }
+}
+
+}  // namespace
+
+void InvokeBound(TPiruBase& state, const THashNode& command) { RunHandler(state, command, SlotCount(command.Pattern)); }
+
+bool InvokeWithFragments(TPiruBase& state, const THashNode& command, const std::vector<std::string>& fragments) {
+  if (fragments.size() > SlotCount(command.Pattern)) return false;
+  RunHandler(state, command, fragments);
+  return true;
 }
 
 void SetResult(TPiruBase& state, std::string text, const char* mark) {

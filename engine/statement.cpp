@@ -214,8 +214,13 @@ void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
 // time, or binds them now and keeps that.
 void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode& command) {
   if (d.bound_for == &command && d.bound_pattern == command.Pattern) {
-    for (const auto& f : d.bound) state.Stack.Push(f);
     state.ArgDefaulted = d.bound_defaulted;
+    // The command copies the fragments before it runs: the entry may be evicted after.
+    if (InvokeWithFragments(state, command, d.bound)) {
+      NoArgumentsLeft(state, command);
+      return;
+    }
+    for (const auto& f : d.bound) state.Stack.Push(f);
   } else {
     for (std::size_t i = 0; i + 1 < d.fragments.size(); ++i) state.Stack.Push(d.fragments[i]);
     Bind(state, command);
