@@ -476,6 +476,12 @@ void PushArgumentList(TPiruBase& state, const std::string& list, KeptArgumentLis
 struct KeptArguments {
   std::vector<std::string> fragments;
   std::shared_ptr<const KeptArgumentList> evaluated;  // held while read: evaluating may evict the entry
+  // The fragments as a command's pattern binds them when they are alone on the word
+  // stack, for as long as it is the same command with the same pattern.
+  mutable const THashNode* bound_for = nullptr;
+  mutable std::string bound_pattern;
+  mutable std::vector<std::string> bound;
+  mutable bool bound_defaulted = false;
 };
 
 // At namespace scope: looked up all the time, it needs no guard of its first use.
@@ -530,6 +536,61 @@ void PushCallArguments(TPiruBase& state, TextPos& c) {
   ReadCallArguments(state, c);
 }
 
+// The arguments of a command called with brackets, read from the list at the cursor. A
+// list of fragments alone on the word stack binds the same way every time: that binding
+// is kept with the list. (Nothing between reading and binding runs script code, so the
+// entry stays.)
+class CommandArguments {
+ public:
+  CommandArguments(TPiruBase& state, const THashNode& command, TextPos& c) : state_(state), command_(command) {
+    if (state.Stack.Count() > 0) {
+      PushCallArguments(state, c);
+      return;
+    }
+    std::size_t end = 0;
+    const KeptArguments* kept = ArgumentListCache().Find(c, end);
+    if (!kept) {
+      ReadCallArguments(state, c);
+      return;
+    }
+    c.offset = end;
+    if (kept->evaluated) {
+      PushEvaluatedArguments(state, kept->evaluated);
+      return;
+    }
+    kept_ = kept;
+    if (kept->bound_for == &command && kept->bound_pattern == command.Pattern) return;
+    for (const auto& f : kept->fragments) state.Stack.Push(f);
+    unbound_ = true;
+  }
+  // Binds them and runs the command.
+  void Invoke() {
+    if (kept_ && !unbound_) {
+      state_.ArgDefaulted = kept_->bound_defaulted;
+      // The command copies the fragments before it runs: the entry may be evicted after.
+      if (InvokeWithFragments(state_, command_, kept_->bound)) return;
+      for (const auto& f : kept_->bound) state_.Stack.Push(f);
+      InvokeBound(state_, command_);
+      return;
+    }
+    Bind(state_, command_);
+    if (kept_) {
+      kept_->bound.clear();
+      for (std::size_t i = 0; i < state_.Stack.Count(); ++i) kept_->bound.push_back(state_.Stack.At(i));
+      kept_->bound_defaulted = state_.ArgDefaulted;
+      kept_->bound_pattern = command_.Pattern;
+      kept_->bound_for = &command_;
+    }
+    InvokeBound(state_, command_);
+  }
+
+ private:
+  TPiruBase& state_;
+  const THashNode& command_;
+  const KeptArguments* kept_ = nullptr;
+  bool unbound_ = false;
+};
+
 // Clears the positional binding even when the call fails.
 class PositionalScope {
  public:
@@ -549,6 +610,21 @@ std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos&
   return CallWithBrackets(state, state.Words.Find(name, true), name, c, push);
 }
 
+namespace {
+
+// A command called with brackets: its result, "それ" left as it was.
+[[gnu::noinline]] std::string CallCommandWithBrackets(TPiruBase& state, const THashNode& command, TextPos& c) {
+  CommandArguments arguments(state, command, c);
+  SoreSaver saved(state);
+  {
+    PositionalScope positional(state);
+    arguments.Invoke();
+  }
+  return SoreResult(state);
+}
+
+}  // namespace
+
 std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::string& name, TextPos& c, bool push) {
   if (!word || (word->Kind != kCommand && word->Kind != kLabel && word->Kind != kDllFunction)) {
     state.Stack.Push(name);
@@ -556,15 +632,18 @@ std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::strin
   }
   if (c.At() != '(')
     RaiseScriptError(state, "関数\"" + name + "\"の呼び出しで、引数の()は、すぐ後ろに書いてください。");
+  if (word->Kind == kCommand) {
+    std::string result = CallCommandWithBrackets(state, *word, c);
+    if (push) state.Stack.Push(result);
+    return result;
+  }
   PushCallArguments(state, c);
   std::string result;
   {
     SoreSaver saved(state);
     {
       PositionalScope positional(state);
-      if (word->Kind == kCommand) {
-        Invoke(state, *word);
-      } else if (word->Kind == kLabel) {
+      if (word->Kind == kLabel) {
         CallLabelNested(state, *word);
       } else {
         NotAvailableYet(state, name);
