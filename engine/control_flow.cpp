@@ -56,13 +56,6 @@ class TakenRecords {
 
 void SetCounter(TPiruBase& state, std::int64_t n) { SetNumber(state.Kaisuu, n); }
 
-// The current file name as it was when the record's construct began.
-void RestoreFileName(TPiruBase& state, const TRunControl& record) {
-  if (record.file_name)
-    state.FileName = *record.file_name;
-  else
-    state.FileName.clear();
-}
 
 bool WhileHolds(TPiruBase& state, const std::string& condition) {
   Number v = StrToValue(EvaluateExpression(state, condition));
@@ -116,7 +109,7 @@ void ContinueLoop(TCommand& c) {
     last = std::move(r);
   }
   TRunControl target = found ? std::move(r) : std::move(last);
-  RestoreFileName(state, target);
+  state.RestoreFileName(target.file_name);
   state.RunControl.Push(std::move(target));
   CheckRunControl(state);
 }
@@ -149,7 +142,7 @@ void Jump(TCommand& c) {
     RaiseScriptError(state, "未定義のラベル\"" + name + "\"に、ジャンプしようとしました。");
   }
   state.MoveCursor(label->Ref);
-  state.FileName = label->Mark;
+  state.SetFileName(label->Mark);
 }
 
 void CallCommand(TCommand& c) {
@@ -165,7 +158,7 @@ void Return(TCommand& c) {
   TPiruBase& state = c.Interpreter();
   if (state.RunControl.Count() == 0) {
     state.MoveCursor(TextPos{});
-    state.FileName.clear();
+    state.SetFileName({});
     return;
   }
   // The call's record, under those of the blocks the statement is inside: they end with it.
@@ -176,7 +169,7 @@ void Return(TCommand& c) {
     TRunControl* call = state.RunControl.Top();
     state.MoveCursor(call->start);
     state.Words.PopScope();
-    RestoreFileName(state, *call);
+    state.RestoreFileName(call->file_name);
     state.RunControl.Drop();
     return;
   }
@@ -269,13 +262,14 @@ void WhileLoop(TCommand& c) {
 void RunText(TCommand& c) {
   TPiruBase& state = c.Interpreter();
   std::string text = c.Text(0);
-  std::string saved_source = state.Source, saved_name = state.FileName;
+  std::string saved_source = state.Source;
+  const std::string* saved_name = state.InternedFileName();
   TextPos saved_cursor = state.Cur;
-  state.FileName = saved_name + "の" + std::to_string(state.Line) + "行目のぴるね";
+  state.SetFileName(state.FileName() + "の" + std::to_string(state.Line) + "行目のぴるね");
   ProgramText prepared = MakeProgramText(Preprocess(state, JoinLines(text)));
   RunNested(state, TextPos{prepared.get(), 0});
   state.Source = std::move(saved_source);
-  state.FileName = std::move(saved_name);
+  state.RestoreFileName(saved_name);
   state.Cur = state.Ended ? TextPos{} : saved_cursor;
 }
 
@@ -375,7 +369,7 @@ void CheckRunControl(TPiruBase& state) {
       case kCall:
       case kEvent:
         state.Cur = top->start;
-        RestoreFileName(state, *top);
+        state.RestoreFileName(top->file_name);
         state.RunControl.Drop();
         state.Words.PopScope();
         return;
@@ -409,7 +403,7 @@ void EnterCall(TPiruBase& state, const THashNode& label) {
   if (!state.Cur.None()) r.text = KeepText(state.Cur.text);  // the caller's text, to come back to
   r.return_position = label.Ref;
   r.file_name = state.InternedFileName();
-  state.FileName = label.Mark;
+  state.SetFileName(label.Mark);
   state.Words.PushScope();
   state.MoveCursor(label.Ref);
 }

@@ -88,7 +88,7 @@ int PrefixAt(const std::string& t, std::size_t i) {
 std::string Format(TPiruBase& state, const char* head, std::string_view message) {
   int line = CurrentLine(state);
   if (state.ErrorLine) state.ErrorLine->SetValue(std::to_string(line));
-  return std::string(head) + NamePart(state.FileName) + "(" + std::to_string(line) + "行目): " + std::string(message);
+  return std::string(head) + NamePart(state.FileName()) + "(" + std::to_string(line) + "行目): " + std::string(message);
 }
 
 }  // namespace

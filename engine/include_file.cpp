@@ -31,19 +31,19 @@ void Include(TCommand& c) {
   if (file.status == ScriptFile::kNotShiftJis) RaiseScriptError(state, NotShiftJisMessage(name, file.bad_line));
   if (state.Texts.size() >= static_cast<std::size_t>(kMaxTexts))
     RaiseScriptError(state, "ファイル\"" + name + "\"を取り込めません。取り込めるファイルは" + std::to_string(kMaxTexts) + "個までです。");
-  std::string saved_name = state.FileName;
+  const std::string* saved_name = state.InternedFileName();
   TextPos saved_cursor = state.Cur;
-  state.FileName = name;
+  state.SetFileName(name);
   try {
     const std::string* text = state.AddText(Preprocess(state, file.text));
     ScanLabels(state, *text, name);
     RunNested(state, TextPos{text, 0});
   } catch (...) {
-    state.FileName = saved_name;
+    state.RestoreFileName(saved_name);
     state.Cur = saved_cursor;
     throw;
   }
-  state.FileName = saved_name;
+  state.RestoreFileName(saved_name);
 }
 
 }  // namespace

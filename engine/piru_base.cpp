@@ -10,11 +10,20 @@ const std::string* TPiruBase::AddText(std::string text) {
   return Texts.back().get();
 }
 
-const std::string* TPiruBase::InternFileName() {
-  for (const auto& name : FileNames)
-    if (*name == FileName) return name.get();
-  FileNames.push_back(std::make_unique<const std::string>(FileName));
-  return FileNames.back().get();
+void TPiruBase::SetFileName(std::string_view name) {
+  if (name.empty()) {
+    file_name_ = nullptr;
+    return;
+  }
+  if (file_name_ && *file_name_ == name) return;
+  for (const auto& known : FileNames) {
+    if (*known == name) {
+      file_name_ = known.get();
+      return;
+    }
+  }
+  FileNames.push_back(std::make_unique<const std::string>(name));
+  file_name_ = FileNames.back().get();
 }
 
 }  // namespace pirune

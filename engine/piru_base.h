@@ -29,14 +29,14 @@ class TPiruBase {
   TPiruBase();
   ~TPiruBase();
 
-  std::string FileName;
-  // FileName as a string that lasts the whole run, for records that restore it: block
-  // records are many, the file names few.
-  const std::string* InternedFileName() {
-    if (!FileNames.empty() && *FileNames.back() == FileName) return FileNames.back().get();
-    return InternFileName();
-  }
-  const std::string* InternFileName();
+  // The current file name (for messages), kept as a string that lasts the whole run:
+  // calls, nested runs and block records save and restore it as a pointer, as they are
+  // frequent and file names long and few.
+  const std::string& FileName() const { return file_name_ ? *file_name_ : empty_name_; }
+  void SetFileName(std::string_view name);
+  const std::string* InternedFileName() const { return file_name_; }
+  // Puts back a name InternedFileName() gave (null: none).
+  void RestoreFileName(const std::string* interned) { file_name_ = interned; }
   std::string Source;
   bool RuntimeMode = false;
   bool EmbeddedMode = false;
@@ -52,6 +52,8 @@ class TPiruBase {
     ++CursorMoves;
   }
   std::vector<std::unique_ptr<const std::string>> FileNames;  // interned
+  const std::string* file_name_ = nullptr;
+  const std::string empty_name_;
   std::int32_t Line = 0;
   // Counts line numbers taken, so a cached decoding can tell whether it took one.
   std::uint32_t LineTakes = 0;

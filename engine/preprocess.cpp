@@ -218,7 +218,7 @@ void ScanLabels(TPiruBase& state, const std::string& text, const std::string& fi
 void PrepareMainProgram(TPiruBase& state) {
   state.Texts.clear();
   const std::string* text = state.AddText(Preprocess(state, state.Source));
-  ScanLabels(state, *text, state.FileName);
+  ScanLabels(state, *text, state.FileName());
   state.Source = *text;
   state.Cur = TextPos{text, 0};
 }

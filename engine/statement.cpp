@@ -692,7 +692,7 @@ class SavedRunFields {
         line_end_line_(state.LineEndLine),
         recording_(state.Recording),
         line_(state.Line),
-        file_name_(state.FileName),
+        file_name_(state.InternedFileName()),
         case_subject_(state.CaseSubject),
         condition_(state.CondResult),
         scopes_(state.Words.ScopeDepth()) {
@@ -710,7 +710,7 @@ class SavedRunFields {
     state_.LineEndLine = line_end_line_;
     state_.Recording = recording_;
     state_.Line = line_;
-    state_.FileName = std::move(file_name_);
+    state_.RestoreFileName(file_name_);
     state_.CaseSubject = std::move(case_subject_);
     state_.CondResult = condition_;
     while (state_.Words.ScopeDepth() > scopes_) state_.Words.PopScope();
@@ -728,7 +728,8 @@ class SavedRunFields {
   std::int32_t line_end_line_;
   TPiruBase::StatementRecording recording_;
   std::int32_t line_;
-  std::string file_name_, case_subject_;
+  const std::string* file_name_;
+  std::string case_subject_;
   std::int32_t condition_;
   std::size_t scopes_;
 };

@@ -47,7 +47,7 @@ void LoadStartFile(TPiruBase& state, Host& host, const std::string& name) {
     return;
   }
   state.Source = std::move(file.text);
-  state.FileName = name;
+  state.SetFileName(name);
 }
 
 // Everything before the first statement: a fresh dictionary, the prepared text, the
@@ -96,7 +96,7 @@ void PrepareStart(TPiruBase& state, Host& host) {
 }
 
 bool RunStart(TPiruBase& state, Host& host) {
-  if (state.FileName.empty()) {
+  if (state.FileName().empty()) {
     EndProgram(state, state.ExitCode);
     return false;
   }

@@ -212,7 +212,7 @@ Outcome Run(const std::string& script, bool fast_paths) {
   pirune::TPiruBase state;
   RecordingHost host(state);
   state.host = &host;
-  state.FileName = "fuzz.prw";
+  state.SetFileName("fuzz.prw");
   state.StepBudget = kStepBudget;
   state.Source = script;
   pirune::ErrorLog().clear();

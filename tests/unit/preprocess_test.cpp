@@ -52,7 +52,7 @@ TEST(Preprocess, UnbalancedBracketsNameTheirLine) {
   for (const auto& c : cases) {
     TPiruBase state;
     RegisterAll(state);
-    state.FileName = "dir/t.prw";
+    state.SetFileName("dir/t.prw");
     ErrorLog().clear();
     EXPECT_THROW(Preprocess(state, c.source), EPiru) << c.source;
     EXPECT_EQ(ErrorLog(), c.message);
@@ -101,7 +101,7 @@ TEST(ScanLabels, OnTheFirstLineOnlyTheFirstByteCounts) {
 TEST(ScanLabels, LabelNamedLikeACommandFails) {
   TPiruBase state;
   RegisterAll(state);
-  state.FileName = "f.prw";
+  state.SetFileName("f.prw");
   ErrorLog().clear();
   std::string text = Preprocess(state, "A\r\n*計算(x)\r\nB");
   EXPECT_THROW(ScanLabels(state, text, "f.prw"), EPiru);

@@ -89,7 +89,7 @@ struct Script {
   explicit Script(const std::string& text) {
     ErrorLog().clear();
     state.host = &host;
-    state.FileName = "test.prw";
+    state.SetFileName("test.prw");
     state.Source = JoinLines(text);
     RegisterAll(state);
     PrepareMainProgram(state);
