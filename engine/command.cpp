@@ -13,7 +13,7 @@
 namespace pirune {
 
 TCommand::TCommand(TPiruBase& state, const THashNode& command, std::size_t slots)
-    : state_(state), command_(command), defaulted_(state.ArgDefaulted) {
+    : state_(state), command_(command), arguments_(&fragments_), defaulted_(state.ArgDefaulted) {
   // The list is taken from the state's spare room: commands run all the time, and each
   // would otherwise allocate its own.
   fragments_ = std::move(state.SpareFragments);
@@ -25,17 +25,21 @@ TCommand::TCommand(TPiruBase& state, const THashNode& command, std::size_t slots
   for (std::size_t i = 0; i < n; ++i) stack.Drop();
 }
 
-TCommand::TCommand(TPiruBase& state, const THashNode& command, const std::vector<std::string>& fragments)
-    : state_(state), command_(command), defaulted_(state.ArgDefaulted) {
-  fragments_ = std::move(state.SpareFragments);
-  fragments_.assign(fragments.begin(), fragments.end());
-}
+TCommand::TCommand(TPiruBase& state, const THashNode& command,
+                   std::shared_ptr<const std::vector<std::string>> fragments)
+    : state_(state),
+      command_(command),
+      shared_(std::move(fragments)),
+      arguments_(shared_.get()),
+      defaulted_(state.ArgDefaulted) {}
 
-TCommand::~TCommand() { state_.SpareFragments = std::move(fragments_); }
+TCommand::~TCommand() {
+  if (!shared_) state_.SpareFragments = std::move(fragments_);
+}
 
 const std::string& TCommand::Raw(std::size_t slot) const {
   static const std::string none;
-  return slot < fragments_.size() ? fragments_[slot] : none;
+  return slot < arguments_->size() ? (*arguments_)[slot] : none;
 }
 
 std::string TCommand::WordName(std::size_t slot) const { return WithoutBackQuotes(Raw(slot)); }

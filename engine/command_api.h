@@ -29,15 +29,16 @@ class TPiruBase;
 class TCommand {
  public:
   TCommand(TPiruBase& state, const THashNode& command, std::size_t slots);
-  // The same with the fragments given, not taken off the word stack.
-  TCommand(TPiruBase& state, const THashNode& command, const std::vector<std::string>& fragments);
+  // The same with fragments bound already, shared with the statement read once that
+  // keeps them (they stay while the command runs, whatever becomes of the statement).
+  TCommand(TPiruBase& state, const THashNode& command, std::shared_ptr<const std::vector<std::string>> fragments);
   ~TCommand();
   TCommand(const TCommand&) = delete;
   TCommand& operator=(const TCommand&) = delete;
 
   // The name the command was called by, for messages.
   const std::string& Name() const { return command_.Name; }
-  std::size_t Count() const { return fragments_.size(); }
+  std::size_t Count() const { return arguments_->size(); }
   // Whether the first argument is "それ", put in for an argument left out.
   bool Defaulted() const { return defaulted_; }
   // The type mark of the value read or computed last ("e" after a number).
@@ -115,7 +116,9 @@ class TCommand {
  private:
   TPiruBase& state_;
   const THashNode& command_;
-  std::vector<std::string> fragments_;
+  std::vector<std::string> fragments_;                     // taken off the word stack,
+  std::shared_ptr<const std::vector<std::string>> shared_;  // or shared;
+  const std::vector<std::string>* arguments_;              // whichever it is
   bool defaulted_;
 };
 

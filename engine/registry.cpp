@@ -279,8 +279,9 @@ void RunHandler(TPiruBase& state, const THashNode& command, const Arguments&... 
 
 void InvokeBound(TPiruBase& state, const THashNode& command) { RunHandler(state, command, SlotCount(command.Pattern)); }
 
-bool InvokeWithFragments(TPiruBase& state, const THashNode& command, const std::vector<std::string>& fragments) {
-  if (fragments.size() > SlotCount(command.Pattern)) return false;
+bool InvokeWithFragments(TPiruBase& state, const THashNode& command,
+                         const std::shared_ptr<const std::vector<std::string>>& fragments) {
+  if (fragments->size() > SlotCount(command.Pattern)) return false;
   RunHandler(state, command, fragments);
   return true;
 }

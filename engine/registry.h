@@ -42,7 +42,8 @@ void InvokeBound(TPiruBase& state, const THashNode& command);
 // Runs the command on fragments bound already, held elsewhere than on the word stack (which
 // must be empty): what a statement read once binds the same way every time. Answers false,
 // having done nothing, when there are more fragments than the command takes.
-bool InvokeWithFragments(TPiruBase& state, const THashNode& command, const std::vector<std::string>& fragments);
+bool InvokeWithFragments(TPiruBase& state, const THashNode& command,
+                         const std::shared_ptr<const std::vector<std::string>>& fragments);
 
 // "それ" and the last mark set to a result (handlers use TCommand::Result).
 void SetResult(TPiruBase& state, std::string text, const char* mark);

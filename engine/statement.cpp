@@ -119,7 +119,7 @@ struct DecodedStatement {
   // command with the same pattern.
   mutable const THashNode* bound_for = nullptr;
   mutable std::string bound_pattern;
-  mutable std::vector<std::string> bound;
+  mutable std::shared_ptr<const std::vector<std::string>> bound;
   mutable bool bound_defaulted = false;
   bool took_line = false;
   std::int32_t line_after = 0;
@@ -215,17 +215,16 @@ void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
 void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode& command) {
   if (d.bound_for == &command && d.bound_pattern == command.Pattern) {
     state.ArgDefaulted = d.bound_defaulted;
-    // The command copies the fragments before it runs: the entry may be evicted after.
+    // The command shares the fragments: the entry may be evicted while it runs.
     if (InvokeWithFragments(state, command, d.bound)) {
       NoArgumentsLeft(state, command);
       return;
     }
-    for (const auto& f : d.bound) state.Stack.Push(f);
+    for (const auto& f : *d.bound) state.Stack.Push(f);
   } else {
     for (std::size_t i = 0; i + 1 < d.fragments.size(); ++i) state.Stack.Push(d.fragments[i]);
     Bind(state, command);
-    d.bound.clear();
-    for (std::size_t i = 0; i < state.Stack.Count(); ++i) d.bound.push_back(state.Stack.At(i));
+    d.bound = state.Stack.Copy();
     d.bound_defaulted = state.ArgDefaulted;
     d.bound_pattern = command.Pattern;
     d.bound_for = &command;

@@ -480,7 +480,7 @@ struct KeptArguments {
   // stack, for as long as it is the same command with the same pattern.
   mutable const THashNode* bound_for = nullptr;
   mutable std::string bound_pattern;
-  mutable std::vector<std::string> bound;
+  mutable std::shared_ptr<const std::vector<std::string>> bound;
   mutable bool bound_defaulted = false;
 };
 
@@ -567,16 +567,15 @@ class CommandArguments {
   void Invoke() {
     if (kept_ && !unbound_) {
       state_.ArgDefaulted = kept_->bound_defaulted;
-      // The command copies the fragments before it runs: the entry may be evicted after.
+      // The command shares the fragments: the entry may be evicted while it runs.
       if (InvokeWithFragments(state_, command_, kept_->bound)) return;
-      for (const auto& f : kept_->bound) state_.Stack.Push(f);
+      for (const auto& f : *kept_->bound) state_.Stack.Push(f);
       InvokeBound(state_, command_);
       return;
     }
     Bind(state_, command_);
     if (kept_) {
-      kept_->bound.clear();
-      for (std::size_t i = 0; i < state_.Stack.Count(); ++i) kept_->bound.push_back(state_.Stack.At(i));
+      kept_->bound = state_.Stack.Copy();
       kept_->bound_defaulted = state_.ArgDefaulted;
       kept_->bound_pattern = command_.Pattern;
       kept_->bound_for = &command_;

@@ -277,6 +277,10 @@ class TStack {
   std::size_t Count() const { return items_.size(); }
   void Clear() { items_.clear(); }
   std::string AsText() const;  // every entry followed by CR LF, bottom first
+  // A copy of every entry, bottom first, to be kept and shared.
+  std::shared_ptr<const std::vector<std::string>> Copy() const {
+    return std::make_shared<const std::vector<std::string>>(items_);
+  }
   // Every entry, leaving the stack empty; and the entries put back, replacing what is
   // there. A nested run reads its statements on a stack of its own this way.
   // The nested run's stack is an emptied one kept from an earlier run: nested runs are
