@@ -287,7 +287,8 @@ bool ConstantAppendTail(TPiruBase& state, const std::string& rest, std::string& 
   return c.AtEnd();
 }
 
-// A value that is one call with brackets and nothing else.
+// A value that begins with a call with brackets: the call is found without reading its
+// name again each time.
 void PlanCall(TPiruBase& state, const std::string& rest, AssignmentPlan& plan) {
   TextPos c{&rest, 0};
   SkipBlanks(c);
@@ -304,9 +305,9 @@ void PlanCall(TPiruBase& state, const std::string& rest, AssignmentPlan& plan) {
     return;
   }
   SkipBlanks(c);
-  if (!c.AtEnd()) return;
   plan.call = std::move(name);
   plan.call_bracket = bracket;
+  plan.call_continues = !c.AtEnd();
 }
 
 }  // namespace
@@ -374,8 +375,11 @@ void AssignValue(TPiruBase& state, const std::string& target, const std::string&
   } else if (THashNode* callee =
                  plan && !plan->call.empty() ? plan->callee.Find(state.Words, plan->call, true) : nullptr) {
     TextPos c = plan->call_at.None() ? TextPos{&rest, plan->call_bracket} : plan->call_at;
-    NestingGuard as_read(state);  // the level the general reading of the value takes
-    value = CallWithBrackets(state, callee, plan->call, c, false);
+    {
+      NestingGuard as_read(state);  // the level the general reading of the call takes
+      value = CallWithBrackets(state, callee, plan->call, c, false);
+    }
+    if (plan->call_continues) value = ValueGoingOn(state, std::move(value), c);
   } else if (!plan || !plan->compiled || !EvaluateCompiledArgument(state, *plan->compiled, value, &integer)) {
     value = ArgumentValue(state, rest, plan && !plan->rest_at.None() ? &plan->rest_at : nullptr);
   }

@@ -32,8 +32,9 @@ struct AssignmentPlan {
   const char* mark = "s";
   std::optional<std::int64_t> integer;                  // … when that is an integer as it writes itself
   std::shared_ptr<const struct CompiledArgument> compiled;  // an expression kept as tokens
-  std::string call;                                   // a lone call "name(…)": the name
-  std::size_t call_bracket = 0;                       // … and where its "(" stands
+  std::string call;                                   // a value led by a call "name(…)": the name,
+  std::size_t call_bracket = 0;                       // … where its "(" stands
+  bool call_continues = false;                        // … and whether more follows it
   TextPos call_at;  // … in the program text, when the value was read there: its list is kept there
   TextPos rest_at;  // where the value was read in the program text, when it was read as written there
   TWordLookup callee;

@@ -162,7 +162,7 @@ void Assignment(TPiruBase& state, const std::string& target, TextPos& c, TextPos
   // where what is kept at its positions (the argument lists of calls) is found.
   if (std::string_view(*rest_at.text).substr(rest_at.offset, d->rest.size()) == d->rest) {
     d->plan.rest_at = TextPos{rest_at.text, rest_at.offset, rest_at.offset + d->rest.size()};
-    if (!d->plan.call.empty()) d->plan.call_at = TextPos{rest_at.text, rest_at.offset + d->plan.call_bracket, rest_at.end};
+    if (!d->plan.call.empty()) d->plan.call_at = TextPos{rest_at.text, rest_at.offset + d->plan.call_bracket, d->plan.rest_at.end};
   }
   StatementCache().Store(start, c.offset, KeptStatement{d, nullptr, {}});
   AssignValue(state, d->target, d->rest, &d->plan);

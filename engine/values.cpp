@@ -307,6 +307,12 @@ std::string ArgumentValueAt(TPiruBase& state, TextPos c) {
   std::size_t size = c.end - c.offset;
   SkipBlanks(c);
   std::string r = ReadValue(state, c, size);
+  return ValueGoingOn(state, std::move(r), c);
+}
+
+}  // namespace
+
+std::string ValueGoingOn(TPiruBase& state, std::string r, TextPos c) {
   while (!c.AtEnd()) {
     SkipBlanks(c);
     unsigned char b = c.At();
@@ -332,8 +338,6 @@ std::string ArgumentValueAt(TPiruBase& state, TextPos c) {
   }
   return r;
 }
-
-}  // namespace
 
 std::string ArgumentValue(TPiruBase& state, const std::string& fragment, const TextPos* written_at) {
   if (fragment.empty()) return {};

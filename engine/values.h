@@ -32,6 +32,10 @@ std::size_t PlainNumberLength(std::string_view fragment);
 // of its walk): read there, what is kept at positions of that text is found.
 std::string ArgumentValue(TPiruBase& state, const std::string& fragment, const TextPos* written_at = nullptr);
 
+// The value of an argument whose first operand was read as `first` (its mark in LastMark),
+// the cursor after it: with the operators and joins that follow.
+std::string ValueGoingOn(TPiruBase& state, std::string first, TextPos c);
+
 // Whether a value just computed (its mark in LastMark) must be quoted to be read back
 // as itself from a fragment: a text always, a number when written in exponent form.
 bool NeedsQuoting(const TPiruBase& state, const std::string& value);

@@ -19,7 +19,23 @@ K=7
   V=0+回数+K(2)
   「{V}」を、表示
 )
+' Values that begin with a call and go on: each is read up to its own line's end, in a
+' label's body as in the main text, the same each time.
+3回(
+  R=先頭(回数)*2+1
+  S=先頭(回数)&「円」
+  T=続けて
+  「{R} {S} {T}」を、表示
+)
 おわり
+*先頭(?を)
+Aに、1番目の、引数得る
+それは A
+戻る
+*続けて
+それは 先頭(2)+先頭(3)
+それは それ&「!」
+戻る
 *数える(?を)
 Aに、1番目の、引数得る
 N=N+1
