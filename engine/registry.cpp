@@ -112,18 +112,27 @@ std::size_t SlotCount(const std::string& pattern) {
   return pattern.empty() ? 0 : static_cast<std::size_t>(std::count(pattern.begin(), pattern.end(), ',')) + 1;
 }
 
-// Patterns are few and every call binds one: each is parsed once.
+// Patterns are few and every call binds one: each is parsed once. The pattern bound last
+// is found again by comparing it, without hashing: calls of one label come in runs.
 const std::vector<Slot>& Slots(const std::string& pattern) {
   static std::unordered_map<std::string, std::vector<Slot>> parsed;
+  static const std::pair<const std::string, std::vector<Slot>>* last = nullptr;
+  if (last && last->first == pattern) return last->second;
   auto it = parsed.find(pattern);
-  if (it != parsed.end()) return it->second;
-  if (parsed.size() > 4096) parsed.clear();
-  std::vector<Slot> slots;
-  for (auto& p : ParseParticles(pattern)) {
-    const std::vector<std::string>* equivalents = &EquivalentParticles(p);
-    slots.push_back(Slot{std::move(p), equivalents});
+  if (it == parsed.end()) {
+    if (parsed.size() > 4096) {
+      parsed.clear();
+      last = nullptr;
+    }
+    std::vector<Slot> slots;
+    for (auto& p : ParseParticles(pattern)) {
+      const std::vector<std::string>* equivalents = &EquivalentParticles(p);
+      slots.push_back(Slot{std::move(p), equivalents});
+    }
+    it = parsed.emplace(pattern, std::move(slots)).first;
   }
-  return parsed.emplace(pattern, std::move(slots)).first->second;
+  last = &*it;
+  return it->second;
 }
 
 // Particles are a few bytes: compared from the last byte, most fragments differ at once.
