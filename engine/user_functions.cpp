@@ -6,6 +6,7 @@
 #include "engine/control_flow.h"
 #include "engine/conv_to_half.h"
 #include "engine/errors.h"
+#include "engine/nesting.h"
 #include "engine/piru_base.h"
 #include "engine/reader.h"
 #include "engine/registry.h"
@@ -125,7 +126,13 @@ void BindFunctionArguments(TPiruBase& state, const THashNode& label) {
   std::vector<std::string> values = std::move(state.SpareArguments);
   values.resize(n);
   for (std::size_t i = n; i-- > 0;) state.Stack.PopInto(values[i]);
-  for (auto& v : values) v = ArgumentValue(state, v);
+  for (auto& v : values) {
+    // A number written as itself is its own value: kept, not copied.
+    if (!v.empty() && ShortcutsHere(state) && PlainNumberLength(v) == v.size())
+      state.SetLastMark("e");
+    else
+      v = ArgumentValue(state, v);
+  }
   state.Arguments.swap(values);
   state.SpareArguments = std::move(values);
 }
