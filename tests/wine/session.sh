@@ -126,6 +126,11 @@ pirune_wine_path() {
 pirune_wine_start() {
   local tool
   [ "${PIRUNE_WINE_SHARED:-0}" = 1 ] && return 0
+  # bash runs no EXIT trap when a signal ends it; a run stopped by a signal would leave
+  # its display and Wine processes behind. Exiting on the signal runs the callers' trap.
+  trap 'exit 129' HUP
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
   if ! pirune_wine_route; then
     pirune_wine_log "this machine cannot execute 32-bit programs, which Wine needs, and their" \
       "emulation is not set up (tools/i386-route setup, as root: it needs qemu-user and binfmt_misc)"
