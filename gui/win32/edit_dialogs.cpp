@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/win32/japanese_font.h"
+#include "gui/win32/memo_menu.h"
 #include "platform/platform.h"
 #include "platform/win32/wide.h"
 
@@ -47,6 +48,7 @@ void TfrmMemoDialog::Build() {
   HWND memo = AddControl(L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                          WS_EX_CLIENTEDGE, kMemoId, 0, 0, 10, 10, setup_.font);
   SendMessageW(memo, EM_SETLIMITTEXT, 0, 0);
+  UseMemoMenu(memo);
   // A multi-line edit breaks lines at CR LF only.
   std::wstring text;
   for (std::size_t i = 0; i < text_.size(); ++i) {

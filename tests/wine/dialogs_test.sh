@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Drives the script's own dialogs of the Windows GUI runtime the way a person would,
 # without the test logging switch: types an answer into "尋ねる", presses a button of
-# "ボタンで選択", cancels with Escape, and checks what the script wrote to a file
-# afterwards. Each own-made dialog is captured at the default text font and compared,
+# "ボタンで選択", cancels with Escape, edits a memo through its context menu, and checks
+# what the script wrote to a file afterwards. Each own-made dialog is captured at the default text font and compared,
 # within a tolerance, with its reference picture in tests/wine/reference/.
 #   tests/wine/dialogs_test.sh build/win32/pirune.exe [PICTURE_DIR]
 # To make the reference pictures anew (after a deliberate change of a dialog's look):
@@ -172,6 +172,46 @@ picture_test memo '「初めの文」の、メモ記入'
 picture_test items '「;名前=内容
 色=?(赤|青)青
 数=1」を、項目記入'
+
+# --- The memo's context menu, opened from the keyboard (Shift+F10) at the caret: 全て選択,
+# 切り取り, then 貼り付け twice leave the text twice over. Up counts the items from the
+# end of the menu, whether or not one is chosen as it opens: once is 全て選択, twice
+# 貼り付け, three times 切り取り. The text field's own menu has other items there and
+# would leave another text.
+geometry() {  # WINDOW: its X Y WIDTH HEIGHT
+  xdotool getwindowgeometry --shell "$1" 2>/dev/null | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/ { printf "%s ", $2 }'
+}
+menu_shown() {  # DIALOG: a window without a title lies inside it
+  local window dx dy dw dh x y w h
+  read -r dx dy dw dh <<<"$(geometry "$1")"
+  [ -n "${dh:-}" ] || return 1
+  for window in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+    read -r x y w h <<<"$(geometry "$window")"
+    [ -n "${h:-}" ] && [ "$x" -ge "$dx" ] && [ "$y" -ge "$dy" ] &&
+      [ $((x + w)) -le $((dx + dw)) ] && [ $((y + h)) -le $((dy + dh)) ] && return 0
+  done
+  return 1
+}
+menu_hidden() { ! menu_shown "$1"; }
+use_memo_menu() {  # DIALOG UPS: opens the menu and takes the item UPS from its end
+  local keys=()
+  act_until menu_shown "$1" -- press_keys "$1" shift+F10 || return 1
+  for _ in $(seq 1 "$2"); do keys+=(Up); done
+  xdotool key --clearmodifiers "${keys[@]}" Return 2>/dev/null
+  poll menu_hidden "$1"
+}
+start_program memo-menu '「初めの文」の、メモ記入' '「[{それ}]」と、表示'
+dialog=$(find_dialog)
+check "memo-menu: the memo appears" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  check "memo-menu: 全て選択 from the menu" use_memo_menu "$dialog" 1
+  check "memo-menu: 切り取り from the menu" use_memo_menu "$dialog" 3
+  check "memo-menu: 貼り付け from the menu" use_memo_menu "$dialog" 2
+  check "memo-menu: 貼り付け from the menu again" use_memo_menu "$dialog" 2
+  check "memo-menu: the close box confirms the memo" keys_until_gone "$dialog" alt+F4
+  check "memo-menu: the script gets the text cut and pasted twice" output_gets '[初めの文初めの文]'
+fi
+stop_program
 
 # --- Bad input: a message over 1 MB and 10,000 choices still give a dialog on the screen.
 start_program huge 'A=「あいうえお」' '17回、A=A&A' 'B=「」' '10000回、B=B&「選択{回数}」&改行' \

@@ -58,7 +58,9 @@ close_until_output() {  # WINDOW LINE
 
 # --- Closing the window while the end handler refuses: the first close runs the
 # handler, which sets itself again (and so 終了不可能 to 1) and the window stays; the
-# second runs it once more, and this time it lets the program end.
+# second runs it once more, and this time it lets the program end. The first run also
+# sets a timer: its label can only run once the refused close is over and the program
+# is back in its message loop with the window, so its line says the program went on.
 start_program close-box \
   '終わりに、終了処理設定' \
   '「待機中」と、表示' \
@@ -67,6 +69,10 @@ start_program close-box \
   '数は、数＋１' \
   '「終わり処理{数}」と、表示' \
   'もし、数が1ならば、終わりに、終了処理設定' \
+  'もし、数が1ならば、0.1秒後に、生きているへ飛ぶ、タイマー設定' \
+  '戻る' \
+  '*生きている' \
+  '「閉じた後も動いている」と、表示' \
   '戻る'
 main=$(poll first_by_width wide)
 check "close-box: the main window appears" test -n "$main"
@@ -74,8 +80,8 @@ if [ -n "$main" ]; then
   check "close-box: the script waits for events" output_gets '待機中'
   import -window "$main" "$pictures/events-close-box.png" 2>/dev/null && echo "picture: $pictures/events-close-box.png"
   check "close-box: closing the window runs the end handler" close_until_output "$main" '終わり処理1'
-  sleep 1
-  check "close-box: the end handler refused: the program keeps running" running
+  check "close-box: the end handler refused: the program goes on to its timer" output_gets '閉じた後も動いている'
+  check "close-box: and keeps running" running
   check "close-box: and its window stays open" window_exists "$main" "$title"
   check "close-box: closing it again runs the end handler again" close_until_output "$main" '終わり処理2'
   wait_for_exit

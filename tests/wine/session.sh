@@ -24,6 +24,8 @@
 #                        (60 × PIRUNE_WINE_SCALE)
 #   PIRUNE_WINE_KEEP=1   keep the temporary folder (prefix, logs) for a look afterwards
 #   PIRUNE_WINE_OWN_DISPLAY=1  use the DISPLAY already set instead of a private Xvfb
+#   PIRUNE_WINEDEBUG     Wine's log channels for every program of the session
+#                        (WINEDEBUG; none by default)
 
 # Wine translates Unix file names and arguments with the locale's character set; UTF-8
 # keeps Japanese names intact. The Windows side runs in an English locale on purpose:
@@ -124,12 +126,17 @@ pirune_wine_path() {
 pirune_wine_start() {
   local tool
   [ "${PIRUNE_WINE_SHARED:-0}" = 1 ] && return 0
+  # bash runs no EXIT trap when a signal ends it; a run stopped by a signal would leave
+  # its display and Wine processes behind. Exiting on the signal runs the callers' trap.
+  trap 'exit 129' HUP
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
   if ! pirune_wine_route; then
     pirune_wine_log "this machine cannot execute 32-bit programs, which Wine needs, and their" \
       "emulation is not set up (tools/i386-route setup, as root: it needs qemu-user and binfmt_misc)"
     return 1
   fi
-  for tool in Xvfb xdpyinfo wine wineserver fc-match iconv timeout; do
+  for tool in Xvfb xdpyinfo wine wineserver fc-match iconv timeout i686-w64-mingw32-gcc; do
     command -v "$tool" >/dev/null || { pirune_wine_log "$tool is missing (tools/install-deps all)"; return 1; }
   done
   PIRUNE_WINE_TMP=$(mktemp -d "${TMPDIR:-/tmp}/pirune-wine.XXXXXX") || return 1
@@ -141,7 +148,7 @@ pirune_wine_start() {
 
   export WINEPREFIX="$PIRUNE_WINE_TMP/prefix"
   export WINEARCH=win32
-  export WINEDEBUG=-all
+  export WINEDEBUG=${PIRUNE_WINEDEBUG:--all}
   # No Mono or Gecko: their install prompts would wait for a click nobody gives.
   export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -155,7 +162,47 @@ pirune_wine_start() {
   timeout "$((300 * PIRUNE_WINE_SCALE))" wineserver -w
   # One server for the whole run, so each test does not pay for a server start.
   wineserver -p
+  pirune_wine_start_desktop_keeper || { pirune_wine_stop; return 1; }
   return 0
+}
+
+# Wine ends its desktop process a second after the last program on the desktop, and
+# each program would start it again, which under load fails now and then and leaves
+# the program without a window. desktop_keeper.exe stays on the desktop for the whole
+# session; its standard input is a pipe whose other end only this shell holds, so
+# closing that end stops it (and the shell's death stops it too). Programs started
+# later inherit the end as well; they are all over when the session stops.
+pirune_wine_start_desktop_keeper() {
+  local keeper="$PIRUNE_WINE_TMP/desktop_keeper.exe" log="$PIRUNE_WINE_TMP/desktop-keeper.log"
+  if ! i686-w64-mingw32-gcc -O2 -mwindows -o "$keeper" "$(dirname "${BASH_SOURCE[0]}")/desktop_keeper.c" \
+    >"$PIRUNE_WINE_TMP/desktop-keeper-build.log" 2>&1; then
+    pirune_wine_log "cannot build desktop_keeper.exe; see $PIRUNE_WINE_TMP/desktop-keeper-build.log"
+    PIRUNE_WINE_KEEP=1
+    return 1
+  fi
+  exec {PIRUNE_WINE_KEEPER_FD}> >(exec wine "$keeper" >"$log" 2>&1)
+  PIRUNE_WINE_KEEPER_PID=$!
+  for _ in $(seq 1 "$(pirune_wine_ticks 600)"); do
+    grep -qx ready "$log" 2>/dev/null && return 0
+    kill -0 "$PIRUNE_WINE_KEEPER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  pirune_wine_log "desktop_keeper.exe did not get onto the desktop; see $log"
+  PIRUNE_WINE_KEEP=1
+  return 1
+}
+
+# Closes the keeper's input and waits, within a bound, for it to leave the desktop.
+pirune_wine_stop_desktop_keeper() {
+  [ -n "${PIRUNE_WINE_KEEPER_FD:-}" ] || return 0
+  exec {PIRUNE_WINE_KEEPER_FD}>&-
+  PIRUNE_WINE_KEEPER_FD=
+  for _ in $(seq 1 "$(pirune_wine_ticks 100)"); do
+    kill -0 "$PIRUNE_WINE_KEEPER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$PIRUNE_WINE_KEEPER_PID" 2>/dev/null && pirune_wine_log "desktop_keeper.exe did not end when asked"
+  PIRUNE_WINE_KEEPER_PID=
 }
 
 # Runs EXE on SCRIPT from the script's folder (so the program sees the bare file name,
@@ -177,6 +224,7 @@ pirune_wine_run() {
 
 pirune_wine_stop() {
   [ "${PIRUNE_WINE_SHARED:-0}" = 1 ] && return 0
+  pirune_wine_stop_desktop_keeper
   if [ -n "${WINEPREFIX:-}" ] && [ -d "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1
   fi
