@@ -288,11 +288,23 @@ void RunHandler(TPiruBase& state, const THashNode& command, const Arguments&... 
 
 void InvokeBound(TPiruBase& state, const THashNode& command) { RunHandler(state, command, SlotCount(command.Pattern)); }
 
-bool InvokeWithFragments(TPiruBase& state, const THashNode& command,
-                         const std::shared_ptr<const std::vector<std::string>>& fragments) {
-  if (fragments->size() > SlotCount(command.Pattern)) return false;
-  RunHandler(state, command, fragments);
-  return true;
+void TKeptBinding::Bind(TPiruBase& state, const THashNode& command) {
+  pirune::Bind(state, command);
+  fragments_ = state.Stack.Copy();
+  defaulted_ = state.ArgDefaulted;
+  pattern_ = command.Pattern;
+  command_ = &command;
+}
+
+void TKeptBinding::Invoke(TPiruBase& state, const THashNode& command) const {
+  state.ArgDefaulted = defaulted_;
+  if (fragments_->size() <= SlotCount(command.Pattern)) {
+    RunHandler(state, command, fragments_);
+    return;
+  }
+  // More than the command takes: what is left over stays on the stack, as it would.
+  for (const auto& f : *fragments_) state.Stack.Push(f);
+  InvokeBound(state, command);
 }
 
 void SetResult(TPiruBase& state, std::string text, const char* mark) {

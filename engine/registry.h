@@ -39,11 +39,24 @@ void Bind(TPiruBase& state, const THashNode& command);
 void Invoke(TPiruBase& state, const THashNode& command);
 // The same for arguments bound already.
 void InvokeBound(TPiruBase& state, const THashNode& command);
-// Runs the command on fragments bound already, held elsewhere than on the word stack (which
-// must be empty): what a statement read once binds the same way every time. Answers false,
-// having done nothing, when there are more fragments than the command takes.
-bool InvokeWithFragments(TPiruBase& state, const THashNode& command,
-                         const std::shared_ptr<const std::vector<std::string>>& fragments);
+// How a command's pattern bound fragments that bind the same way every time (those of a
+// statement or an argument list read once, alone on the word stack), kept to run the
+// command on them again for as long as the same command with the same pattern is found.
+class TKeptBinding {
+ public:
+  bool Holds(const THashNode& command) const { return command_ == &command && pattern_ == command.Pattern; }
+  // Binds the fragments on the word stack (as Bind does) and keeps how they were bound.
+  void Bind(TPiruBase& state, const THashNode& command);
+  // Runs the command on the kept binding, which must hold for it. The command shares the
+  // fragments: whatever keeps this binding may go while it runs.
+  void Invoke(TPiruBase& state, const THashNode& command) const;
+
+ private:
+  const THashNode* command_ = nullptr;
+  std::string pattern_;
+  std::shared_ptr<const std::vector<std::string>> fragments_;
+  bool defaulted_ = false;
+};
 
 // "それ" and the last mark set to a result (handlers use TCommand::Result).
 void SetResult(TPiruBase& state, std::string text, const char* mark);

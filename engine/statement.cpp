@@ -117,10 +117,7 @@ struct DecodedStatement {
   TWordLookup command;  // what the last fragment names
   // The arguments as that command's pattern binds them, for as long as it is the same
   // command with the same pattern.
-  mutable const THashNode* bound_for = nullptr;
-  mutable std::string bound_pattern;
-  mutable std::shared_ptr<const std::vector<std::string>> bound;
-  mutable bool bound_defaulted = false;
+  mutable TKeptBinding binding;
   bool took_line = false;
   std::int32_t line_after = 0;
 };
@@ -213,24 +210,14 @@ void EndOfStatement(TPiruBase& state, DecodedStatement::End end) {
 // Runs a kept statement's command with the arguments bound the way they were the last
 // time, or binds them now and keeps that.
 void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode& command) {
-  if (d.bound_for == &command && d.bound_pattern == command.Pattern) {
-    state.ArgDefaulted = d.bound_defaulted;
-    // The command shares the fragments: the entry may be evicted while it runs.
-    if (InvokeWithFragments(state, command, d.bound)) {
-      NoArgumentsLeft(state, command);
-      return;
-    }
-    for (const auto& f : *d.bound) state.Stack.Push(f);
+  // The entry may be evicted while the command runs; from then on nothing reads it.
+  if (d.binding.Holds(command)) {
+    d.binding.Invoke(state, command);
   } else {
     for (std::size_t i = 0; i + 1 < d.fragments.size(); ++i) state.Stack.Push(d.fragments[i]);
-    Bind(state, command);
-    d.bound = state.Stack.Copy();
-    d.bound_defaulted = state.ArgDefaulted;
-    d.bound_pattern = command.Pattern;
-    d.bound_for = &command;
+    d.binding.Bind(state, command);
+    InvokeBound(state, command);
   }
-  // The entry may be evicted while the command runs; from here on nothing reads it.
-  InvokeBound(state, command);
   NoArgumentsLeft(state, command);
 }
 

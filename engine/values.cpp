@@ -480,12 +480,8 @@ void PushArgumentList(TPiruBase& state, const std::string& list, KeptArgumentLis
 struct KeptArguments {
   std::vector<std::string> fragments;
   std::shared_ptr<const KeptArgumentList> evaluated;  // held while read: evaluating may evict the entry
-  // The fragments as a command's pattern binds them when they are alone on the word
-  // stack, for as long as it is the same command with the same pattern.
-  mutable const THashNode* bound_for = nullptr;
-  mutable std::string bound_pattern;
-  mutable std::shared_ptr<const std::vector<std::string>> bound;
-  mutable bool bound_defaulted = false;
+  // The fragments as a command's pattern binds them when they are alone on the word stack.
+  mutable TKeptBinding binding;
 };
 
 // At namespace scope: looked up all the time, it needs no guard of its first use.
@@ -563,27 +559,20 @@ class CommandArguments {
       return;
     }
     kept_ = kept;
-    if (kept->bound_for == &command && kept->bound_pattern == command.Pattern) return;
-    for (const auto& f : kept->fragments) state.Stack.Push(f);
-    unbound_ = true;
+    bound_ = kept->binding.Holds(command);
+    if (!bound_)
+      for (const auto& f : kept->fragments) state.Stack.Push(f);
   }
   // Binds them and runs the command.
   void Invoke() {
-    if (kept_ && !unbound_) {
-      state_.ArgDefaulted = kept_->bound_defaulted;
-      // The command shares the fragments: the entry may be evicted while it runs.
-      if (InvokeWithFragments(state_, command_, kept_->bound)) return;
-      for (const auto& f : *kept_->bound) state_.Stack.Push(f);
-      InvokeBound(state_, command_);
+    if (bound_) {
+      kept_->binding.Invoke(state_, command_);
       return;
     }
-    Bind(state_, command_);
-    if (kept_) {
-      kept_->bound = state_.Stack.Copy();
-      kept_->bound_defaulted = state_.ArgDefaulted;
-      kept_->bound_pattern = command_.Pattern;
-      kept_->bound_for = &command_;
-    }
+    if (kept_)
+      kept_->binding.Bind(state_, command_);
+    else
+      Bind(state_, command_);
     InvokeBound(state_, command_);
   }
 
@@ -591,7 +580,7 @@ class CommandArguments {
   TPiruBase& state_;
   const THashNode& command_;
   const KeptArguments* kept_ = nullptr;
-  bool unbound_ = false;
+  bool bound_ = false;  // the kept binding holds
 };
 
 // Clears the positional binding even when the call fails.
