@@ -8,10 +8,6 @@
 # (default: the folder of the program) as events-close-box.png.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=session.sh
-source "$here/session.sh"
-# shellcheck source=checks.sh
-source "$here/checks.sh"
 # shellcheck source=gui_program.sh
 source "$here/gui_program.sh"
 

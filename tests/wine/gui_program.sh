@@ -1,12 +1,17 @@
 # shellcheck shell=bash
-# What the GUI tests do with the program under test, sourced by them after session.sh
-# and checks.sh: one program at a time, started as a user starts it (no test logging
-# switch) in a folder of its own, its windows found and driven with xdotool, and the
-# lines it writes to out.txt ("表示出力先") read back.
+# What the GUI tests do with the program under test, sourced by them (it brings
+# session.sh and checks.sh along): one program at a time, started as a user starts it
+# (no test logging switch) in a folder of its own, its windows found and driven with
+# xdotool, and the lines it writes to out.txt ("表示出力先") read back.
 #
 # Every wait is a bounded poll of 0.1 s steps stretched by PIRUNE_WINE_SCALE, and gives
 # up early once the program has ended; a bound only keeps a hung program from hanging a
 # test, a program that works never meets it.
+
+# shellcheck source=session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+# shellcheck source=checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 program_pid=
 run_dir=
