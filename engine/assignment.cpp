@@ -297,11 +297,11 @@ void PlanCall(TPiruBase& state, const std::string& rest, AssignmentPlan& plan) {
   std::string name = ReadWord(c);
   if (name.empty() || c.At() != '(' || EndsWithChar(name, "の")) return;
   std::size_t bracket = c.offset;
-  std::size_t logged = ErrorLog().size();
+  TrialReading trial(state);
   try {
     ReadBracket(state, c);
   } catch (const Exception&) {
-    ErrorLog().resize(logged);  // the ordinary reading reports it
+    trial.Drop();
     return;
   }
   SkipBlanks(c);

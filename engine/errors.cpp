@@ -93,6 +93,18 @@ std::string Format(TPiruBase& state, const char* head, std::string_view message)
 
 }  // namespace
 
+TrialReading::TrialReading(TPiruBase& state)
+    : state_(state),
+      log_size_(ErrorLog().size()),
+      line_(state.Line),
+      error_line_(state.ErrorLine ? state.ErrorLine->GetValue() : std::string()) {}
+
+void TrialReading::Drop() {
+  ErrorLog().resize(log_size_);
+  state_.Line = line_;
+  if (state_.ErrorLine) state_.ErrorLine->SetValue(error_line_);
+}
+
 int LineAt(const TPiruBase& state, TextPos pos) {
   if (pos.None()) return state.Line;
   const std::string& t = *pos.text;

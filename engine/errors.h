@@ -1,5 +1,6 @@
 // Script errors, the error log and the error format.
 #pragma once
+#include <cstdint>
 #include <exception>
 #include <iosfwd>
 #include <string>
@@ -74,6 +75,21 @@ std::string FormatScriptError(TPiruBase& state, std::string_view message);
 
 // Appends "[注　意] ..." to the log and lets the host show it; raises nothing.
 void ScriptWarning(TPiruBase& state, std::string_view message);
+
+// A reading tried ahead of the ordinary one, to keep what it finds for later runs. The
+// ordinary reading reports the errors, so where the trial's error is caught, Drop puts
+// back what raising it set: the error log's tail, the current line and "エラー行".
+class TrialReading {
+ public:
+  explicit TrialReading(TPiruBase& state);
+  void Drop();
+
+ private:
+  TPiruBase& state_;
+  std::size_t log_size_;
+  std::int32_t line_;
+  std::string error_line_;
+};
 
 // The number of the source line holding the program position (also stored in Line).
 int CurrentLine(TPiruBase& state);

@@ -423,11 +423,11 @@ std::shared_ptr<const Compiled> CompiledFor(TPiruBase& state, const std::string&
   auto compiled_text = std::make_shared<Compiled>();
   bool ok = false;
   std::string saved_mark = state.LastMark;
-  std::size_t saved_log = ErrorLog().size();
+  TrialReading trial(state);
   try {
     ok = Compile(state, text, offset, compiled_text->recipes, 0, after_operand, end, source != nullptr);
   } catch (const Exception&) {
-    ErrorLog().resize(saved_log);  // reading it the ordinary way reports the error
+    trial.Drop();
   }
   state.LastMark = saved_mark;
   if (ok) {

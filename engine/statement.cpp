@@ -687,7 +687,7 @@ class SavedRunFields {
     state.Recording.active = false;
   }
   ~SavedRunFields() {
-    state_.Cur = state_.Ended ? TextPos{} : cursor_;
+    state_.Cur = cursor_;
     state_.CursorMoves = cursor_moves_;
     state_.Stack.PutBack(std::move(fragments_));
     state_.PositionalArgs = positional_;
@@ -696,6 +696,12 @@ class SavedRunFields {
     state_.LineEndLine = line_end_line_;
     state_.Recording = recording_;
     state_.Line = line_;
+    if (state_.Ended) {
+      // The program ended inside. The interrupted statement has no cursor to go on from,
+      // but what it still raises belongs to the line it stands on.
+      if (!state_.Cur.None()) CurrentLine(state_);
+      state_.Cur = TextPos{};
+    }
     state_.RestoreFileName(file_name_);
     state_.CaseSubject = std::move(case_subject_);
     state_.CondResult = condition_;
