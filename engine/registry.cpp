@@ -293,12 +293,13 @@ void TKeptBinding::Bind(TPiruBase& state, const THashNode& command) {
   fragments_ = state.Stack.Copy();
   defaulted_ = state.ArgDefaulted;
   pattern_ = command.Pattern;
+  slots_ = SlotCount(pattern_);
   command_ = &command;
 }
 
 void TKeptBinding::Invoke(TPiruBase& state, const THashNode& command) const {
   state.ArgDefaulted = defaulted_;
-  if (fragments_->size() <= SlotCount(command.Pattern)) {
+  if (fragments_->size() <= slots_) {
     RunHandler(state, command, fragments_);
     return;
   }

@@ -55,6 +55,7 @@ class TKeptBinding {
   const THashNode* command_ = nullptr;
   std::string pattern_;
   std::shared_ptr<const std::vector<std::string>> fragments_;
+  std::size_t slots_ = 0;  // of the pattern
   bool defaulted_ = false;
 };
 

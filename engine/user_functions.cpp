@@ -54,7 +54,7 @@ void GetArgument(TCommand& c) {
 }
 
 void DeclareLocal(TPiruBase& state, const std::string& name) {
-  state.Words.AddLocal(std::make_unique<THashNode>(name, "", static_cast<std::int32_t>(state.RunControl.Count())));
+  state.Words.AddLocal(state.Words.NewVariable(name, static_cast<std::int32_t>(state.RunControl.Count())));
 }
 
 void LocalVariables(TCommand& c) {

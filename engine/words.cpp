@@ -59,6 +59,28 @@ void THashNode::WriteText() const {
 // Out of line, so that setting a value that has no table (nearly every one) stays a leaf.
 [[gnu::noinline]] void THashNode::DropTable() { table_.reset(); }
 
+void THashNode::ClearForReuse() {
+  constexpr std::size_t kKeptRoom = 256;
+  auto clear = [](std::string& text) {
+    if (text.capacity() > kKeptRoom) std::string().swap(text);
+    else text.clear();
+  };
+  clear(Name);
+  clear(Pattern);
+  clear(Mark);
+  Kind = kVariable;
+  Id = 0;
+  Ref = TextPos{};
+  Dict.reset();
+  Reserved = false;
+  clear(value_);
+  known_ = 0;
+  number_ = 0;
+  integer_ = 0;
+  clear(line_form_);
+  table_.reset();
+}
+
 TCsvDb& THashNode::Table() {
   if (!table_) {
     auto table = std::make_unique<TCsvDb>();
@@ -346,6 +368,15 @@ THashNode& THashPi::AddLocal(std::unique_ptr<THashNode> word) {
   return added;
 }
 
+std::unique_ptr<THashNode> THashPi::NewVariable(std::string_view name, std::int32_t level) {
+  if (spare_words_.empty()) return std::make_unique<THashNode>(std::string(name), "", level);
+  std::unique_ptr<THashNode> word = std::move(spare_words_.back());
+  spare_words_.pop_back();
+  word->Name.assign(name);
+  word->Id = level;
+  return word;
+}
+
 void THashPi::PushScope() {
   if (spare_.empty()) {
     scopes_.emplace_back();
@@ -365,6 +396,12 @@ void THashPi::PopScope() {
     it->binding->depth = it->depth;
   }
   scope.shadowed.clear();
+  constexpr std::size_t kSpareWords = 256;
+  for (auto& word : scope.words) {
+    if (spare_words_.size() >= kSpareWords) break;
+    word->ClearForReuse();
+    spare_words_.push_back(std::move(word));
+  }
   scope.words.clear();
   if (spare_.size() < 64) spare_.push_back(std::move(scope));
 }

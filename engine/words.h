@@ -93,6 +93,11 @@ class THashNode {
   // The table view when there is one.
   const TCsvDb* TableView() const { return table_.get(); }
 
+  // Empties a word given up by a closing scope for reuse as a new plain variable: every
+  // field below goes back to what the plain-variable constructor makes, the room of
+  // short texts stays, long values and tables are freed.
+  void ClearForReuse();
+
   // Copies everything but the name; a dictionary is copied, never shared.
   void Assign(const THashNode& other);
   // Takes everything but the name from a word that is given up: this word keeps its
@@ -191,6 +196,9 @@ class THashPi : public THash {
 
   THashNode* Find(std::string_view name, bool normalise) const;
   THashNode& AddLocal(std::unique_ptr<THashNode> word);
+  // A new plain variable for AddLocal: a word the latest closed scopes gave up when there
+  // is one, as every call declares its locals again.
+  std::unique_ptr<THashNode> NewVariable(std::string_view name, std::int32_t level);
   void PushScope();
   void PopScope();
   // How many local scopes are open: a nested run closes what it opened, however it ends.
@@ -229,6 +237,7 @@ class THashPi : public THash {
   };
   std::vector<Scope> scopes_;
   std::vector<Scope> spare_;  // emptied scopes, reused: calls are frequent
+  std::vector<std::unique_ptr<THashNode>> spare_words_;  // cleared for NewVariable
   std::deque<TBinding> bindings_;
   TNameIndexOf<TBinding> bindings_index_;
   std::uint64_t serial_;

@@ -94,6 +94,44 @@ TEST(THashPi, ScopesAreSearchedInnermostFirst) {
   EXPECT_EQ(d.Count(), 1);
 }
 
+// Locals given up by a closed scope are reused for the next ones: a reused word must be
+// the plain empty variable a new one would be, whatever the old one held.
+TEST(THashPi, ReusedLocalsStartEmpty) {
+  THashPi d;
+  d.PushScope();
+  THashNode& old = d.AddLocal(d.NewVariable("x", 2));
+  old.SetValue("a,b\r\nc,d");
+  old.Table();
+  old.Dict = std::make_unique<THash>();
+  old.Dict->Add(std::make_unique<THashNode>("k", "v", 0));
+  old.Pattern = "AをBに";
+  old.Mark = "hs";
+  old.Kind = kDictionary;
+  old.Ref = TextPos{&old.Name, 0};
+  old.Reserved = true;
+  d.PopScope();
+  EXPECT_EQ(d.Find("x", false), nullptr);
+
+  d.PushScope();
+  THashNode& reused = d.AddLocal(d.NewVariable("y", 4));
+  EXPECT_EQ(&reused, &old);  // the same storage, so everything below was cleared
+  EXPECT_EQ(d.Find("y", false), &reused);
+  EXPECT_EQ(reused.Name, "y");
+  EXPECT_EQ(reused.Id, 4);
+  EXPECT_EQ(reused.Kind, kVariable);
+  EXPECT_EQ(reused.GetValue(), "");
+  EXPECT_TRUE(reused.Pattern.empty());
+  EXPECT_TRUE(reused.Mark.empty());
+  EXPECT_EQ(reused.Dict, nullptr);
+  EXPECT_EQ(reused.TableView(), nullptr);
+  EXPECT_TRUE(reused.Ref.None());
+  EXPECT_FALSE(reused.Reserved);
+  EXPECT_EQ(reused.NumberValue(), 0);
+  reused.SetValue("7");
+  EXPECT_EQ(reused.NumberValue(), 7);
+  d.PopScope();
+}
+
 // What a name finds, and what lookups kept across all changes find, agree with a plain
 // search of the scopes from the innermost outwards (okurigana removed first within a
 // scope), through random declarations, global changes and closed scopes.
