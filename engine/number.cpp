@@ -18,10 +18,9 @@ const char kDivisionByZero[] = "浮動小数点数を0で割りました。";
 const char kOverflow[] = "数値が大きすぎます。";
 const char kIntegerOverflow[] = "整数のオーバーフローです。";
 
-Number Checked(Number n) {
+void NotFinite(Number n) {
   if (std::isnan(n)) throw Exception(kInvalidOperation);
-  if (std::isinf(n)) throw Exception(kOverflow);
-  return n;
+  throw Exception(kOverflow);
 }
 
 std::int64_t TruncToInt64(Number n) {

@@ -2,6 +2,7 @@
 // read from text and written back, and the faults of their arithmetic. Shared by the
 // expression evaluator and every command that computes.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,8 +32,15 @@ extern const char kDivisionByZero[];
 extern const char kOverflow[];
 extern const char kIntegerOverflow[];
 
-// n itself when it is finite; NaN is an invalid operation, infinity an overflow.
-Number Checked(Number n);
+// Throws the fault of a result that is not finite: NaN is an invalid operation,
+// infinity an overflow.
+[[noreturn]] void NotFinite(Number n);
+// n itself when it is finite. (Inline: every result of arithmetic passes here, and a
+// long double passed to a function goes through memory.)
+inline Number Checked(Number n) {
+  if (!std::isfinite(n)) NotFinite(n);
+  return n;
+}
 // n truncated toward zero; beyond 64 bits it is an integer overflow.
 std::int64_t TruncToInt64(Number n);
 // base raised to exponent: integer exponents by repeated squaring, so they stay exact;
