@@ -30,7 +30,9 @@ enum RunControlKind : std::uint8_t {
 };
 
 struct TRunControl {
-  TRunControl() = default;
+  // User-provided, so that a record made in place (Emplace) is not first zeroed whole:
+  // the members' own initialisers are all it needs.
+  TRunControl() {}
   // A record whose cursor walks the block `walked` (a view into `text`) and comes back
   // to `return_to`. (Member by member: a record is made for every block entered, and
   // zeroing it whole costs more.)
