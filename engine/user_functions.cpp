@@ -60,7 +60,7 @@ void DeclareLocal(TPiruBase& state, const std::string& name) {
 void LocalVariables(TCommand& c) {
   TPiruBase& state = c.Interpreter();
   const std::string& raw = c.Raw(0);
-  if (c.Defaulted() || raw == "それ") throw Exception("変数『それ』はローカル変数として使えません。");
+  if (c.Defaulted() || std::string_view(raw) == "それ") throw Exception("変数『それ』はローカル変数として使えません。");
   if (raw.empty() || (raw[0] != '"' && raw[0] != '`')) {
     DeclareLocal(state, raw);
     return;
