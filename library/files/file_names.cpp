@@ -78,7 +78,10 @@ char SeparatorOf(std::string_view base, bool slash) {
 
 std::string Join(std::string_view folder, std::string_view name, bool slash) {
   std::string path(folder);
-  if (!folder.empty() && !EndsWithSeparator(folder, slash) && folder.back() != ':') path += SeparatorOf(folder, slash);
+  // A drive's colon ends the folder only where it stands as a character of its own, not
+  // as the second byte of one (as the name is read back).
+  const bool drive = !folder.empty() && folder.back() == ':' && IsCharBoundary(folder, folder.size() - 1);
+  if (!folder.empty() && !EndsWithSeparator(folder, slash) && !drive) path += SeparatorOf(folder, slash);
   path += name;
   return path;
 }

@@ -50,6 +50,13 @@ TEST(FileNames, AbsoluteAndJoined) {
   EXPECT_EQ(Join("/tmp", "x", true), "/tmp/x");  // the base's own separator
   EXPECT_EQ(Join("", "x", true), "x");
   EXPECT_EQ(Join("C:", "x", false), "C:x");
+  // A ":" read as the second byte of a character after a lead byte is no drive's colon:
+  // the joined name must be read back as the name.
+  for (bool slash : {false, true}) {
+    const std::string joined = Join("d\\a\x81:", "x.txt", slash);
+    EXPECT_EQ(joined, "d\\a\x81:\\x.txt");
+    EXPECT_EQ(NameOf(joined, slash), "x.txt");
+  }
   EXPECT_FALSE(EndsWithSeparator(kHyou, false));
 }
 
