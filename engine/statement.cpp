@@ -247,6 +247,11 @@ void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode
 // statement is over.
 std::optional<std::string> StatementCall(TPiruBase& state, THashNode& callee, const std::string& name) {
   TextPos& c = state.Cur;
+  if (callee.Kind == kCommand && c.At() == '(') {
+    std::optional<std::string> result = CallCommandStatement(state, callee, c);
+    if (!result) return std::nullopt;
+    return (NeedsQuoting(state, *result) ? Quote(*result) : *result) + ReadWord(c);
+  }
   std::uint64_t moves = state.CursorMoves;
   std::string result = CallWithBrackets(state, &callee, name, c, false);
   // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.

@@ -59,13 +59,17 @@ class SoreSaver {
   explicit SoreSaver(TPiruBase& state)
       : sore_(*state.Sore), value_(state.Sore->GetValue()), mark_(state.Sore->Mark) {}
   ~SoreSaver() {
+    if (dismissed_) return;
     sore_.SetValue(std::move(value_));
     sore_.Mark = std::move(mark_);
   }
+  // "それ" keeps what it holds now.
+  void Dismiss() { dismissed_ = true; }
 
  private:
   THashNode& sore_;
   std::string value_, mark_;
+  bool dismissed_ = false;
 };
 
 std::string SoreResult(TPiruBase& state) {
@@ -615,6 +619,8 @@ namespace {
   return SoreResult(state);
 }
 
+bool AtStatementEnd(unsigned char b) { return b == 0 || b == '\r' || b == ';'; }
+
 }  // namespace
 
 std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::string& name, TextPos& c, bool push) {
@@ -645,6 +651,26 @@ std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::strin
   }
   if (push) state.Stack.Push(result);
   return result;
+}
+
+std::optional<std::string> CallCommandStatement(TPiruBase& state, const THashNode& command, TextPos& c) {
+  std::uint64_t moves = state.CursorMoves;
+  CommandArguments arguments(state, command, c);
+  SoreSaver saved(state);
+  {
+    PositionalScope positional(state);
+    arguments.Invoke();
+  }
+  // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
+  if (c.None() || state.CursorMoves != moves) return std::nullopt;
+  SkipSpaces(c);
+  if (AtStatementEnd(c.At())) {
+    // The statement's value is the command's result, already in "それ".
+    saved.Dismiss();
+    state.SetLastMark(state.Sore->Mark);
+    return std::nullopt;
+  }
+  return SoreResult(state);
 }
 
 bool ReferenceValue(TPiruBase& state, const std::string& text, std::string& value) {
