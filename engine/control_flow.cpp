@@ -56,7 +56,6 @@ class TakenRecords {
 
 void SetCounter(TPiruBase& state, std::int64_t n) { SetNumber(state.Kaisuu, n); }
 
-
 bool WhileHolds(TPiruBase& state, const std::string& condition) {
   Number v = StrToValue(EvaluateExpression(state, condition));
   return std::trunc(v) != 0;

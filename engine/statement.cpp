@@ -247,22 +247,9 @@ void RunKeptCommand(TPiruBase& state, const DecodedStatement& d, const THashNode
 // statement is over.
 std::optional<std::string> StatementCall(TPiruBase& state, THashNode& callee, const std::string& name) {
   TextPos& c = state.Cur;
-  if (callee.Kind == kCommand && c.At() == '(') {
-    std::optional<std::string> result = CallCommandStatement(state, callee, c);
-    if (!result) return std::nullopt;
-    return (NeedsQuoting(state, *result) ? Quote(*result) : *result) + ReadWord(c);
-  }
-  std::uint64_t moves = state.CursorMoves;
-  std::string result = CallWithBrackets(state, &callee, name, c, false);
-  // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
-  if (c.None() || state.CursorMoves != moves) return std::nullopt;
-  SkipSpaces(c);
-  if (c.At() == 0 || c.At() == '\r' || c.At() == ';') {
-    state.Sore->SetValue(result);
-    state.Sore->Mark = state.LastMark;
-    return std::nullopt;
-  }
-  return (NeedsQuoting(state, result) ? Quote(result) : result) + ReadWord(c);
+  std::optional<std::string> result = CallStatement(state, callee, name, c);
+  if (!result) return std::nullopt;
+  return (NeedsQuoting(state, *result) ? Quote(*result) : *result) + ReadWord(c);
 }
 
 // Keeps a call with brackets that a statement begins with, read from `start` to the "("

@@ -1,6 +1,7 @@
 #include "engine/values.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/assignment.h"
 #include "engine/control_flow.h"
@@ -608,18 +609,28 @@ std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos&
 
 namespace {
 
-// A command called with brackets: its result, "それ" left as it was.
-[[gnu::noinline]] std::string CallCommandWithBrackets(TPiruBase& state, const THashNode& command, TextPos& c) {
-  CommandArguments arguments(state, command, c);
+// Calls a word (a command, label or DLL function, the cursor on its "(") with the
+// bracketed arguments bound by position, "それ" saved once they are read. `then` runs
+// before "それ" is put back, and may keep what the call left there (Dismiss).
+template <class Then>
+auto CallSavingSore(TPiruBase& state, const THashNode& word, const std::string& name, TextPos& c, Then then) {
+  std::optional<CommandArguments> arguments;
+  if (word.Kind == kCommand)
+    arguments.emplace(state, word, c);
+  else
+    PushCallArguments(state, c);
   SoreSaver saved(state);
   {
     PositionalScope positional(state);
-    arguments.Invoke();
+    if (arguments)
+      arguments->Invoke();
+    else if (word.Kind == kLabel)
+      CallLabelNested(state, word);
+    else
+      NotAvailableYet(state, name);
   }
-  return SoreResult(state);
+  return then(saved);
 }
-
-bool AtStatementEnd(unsigned char b) { return b == 0 || b == '\r' || b == ';'; }
 
 }  // namespace
 
@@ -630,47 +641,25 @@ std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::strin
   }
   if (c.At() != '(')
     RaiseScriptError(state, "関数\"" + name + "\"の呼び出しで、引数の()は、すぐ後ろに書いてください。");
-  if (word->Kind == kCommand) {
-    std::string result = CallCommandWithBrackets(state, *word, c);
-    if (push) state.Stack.Push(result);
-    return result;
-  }
-  PushCallArguments(state, c);
-  std::string result;
-  {
-    SoreSaver saved(state);
-    {
-      PositionalScope positional(state);
-      if (word->Kind == kLabel) {
-        CallLabelNested(state, *word);
-      } else {
-        NotAvailableYet(state, name);
-      }
-    }
-    result = SoreResult(state);
-  }
+  std::string result = CallSavingSore(state, *word, name, c, [&](SoreSaver&) { return SoreResult(state); });
   if (push) state.Stack.Push(result);
   return result;
 }
 
-std::optional<std::string> CallCommandStatement(TPiruBase& state, const THashNode& command, TextPos& c) {
+std::optional<std::string> CallStatement(TPiruBase& state, const THashNode& callee, const std::string& name, TextPos& c) {
   std::uint64_t moves = state.CursorMoves;
-  CommandArguments arguments(state, command, c);
-  SoreSaver saved(state);
-  {
-    PositionalScope positional(state);
-    arguments.Invoke();
-  }
-  // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
-  if (c.None() || state.CursorMoves != moves) return std::nullopt;
-  SkipSpaces(c);
-  if (AtStatementEnd(c.At())) {
-    // The statement's value is the command's result, already in "それ".
-    saved.Dismiss();
-    state.SetLastMark(state.Sore->Mark);
-    return std::nullopt;
-  }
-  return SoreResult(state);
+  return CallSavingSore(state, callee, name, c, [&](SoreSaver& saved) -> std::optional<std::string> {
+    // A call that jumped ("飛ぶ(…)") has moved the cursor elsewhere: the statement is over.
+    if (c.None() || state.CursorMoves != moves) return std::nullopt;
+    SkipSpaces(c);
+    if (c.At() == 0 || c.At() == '\r' || c.At() == ';') {
+      // The statement's value is the call's result, already in "それ".
+      saved.Dismiss();
+      state.SetLastMark(state.Sore->Mark);
+      return std::nullopt;
+    }
+    return SoreResult(state);
+  });
 }
 
 bool ReferenceValue(TPiruBase& state, const std::string& text, std::string& value) {

@@ -49,12 +49,12 @@ std::string ExpandLiteral(TPiruBase& state, const std::string& literal);
 std::string CallWithBrackets(TPiruBase& state, const std::string& name, TextPos& c, bool push);
 // The same for the word the name was found to be (null: none).
 std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::string& name, TextPos& c, bool push);
-// A command called with brackets where a statement begins, `c` being the program cursor.
-// When the command moves the cursor, or the statement ends behind the brackets, the call
-// is the whole statement and nothing is answered: "それ" holds the command's result (after
-// a move, what it held before). Otherwise "それ" is put back and the result answered, for
-// the statement to go on with.
-std::optional<std::string> CallCommandStatement(TPiruBase& state, const THashNode& command, TextPos& c);
+// A call with brackets where a statement begins: the callee is a command, label or DLL
+// function, `c` the program cursor on its "(". When the call moves the cursor, or the
+// statement ends behind the brackets, the call is the whole statement and nothing is
+// answered: "それ" holds the call's result (after a move, what it held before). Otherwise
+// "それ" is put back and the result answered, for the statement to go on with.
+std::optional<std::string> CallStatement(TPiruBase& state, const THashNode& callee, const std::string& name, TextPos& c);
 
 // Whether the text denotes a word (or something reached through "の"); gives its value.
 bool ReferenceValue(TPiruBase& state, const std::string& text, std::string& value);
