@@ -1,7 +1,6 @@
 #include "engine/statement.h"
 
 #include <cstdlib>
-#include <functional>
 #include <optional>
 
 #include "engine/assignment.h"
@@ -663,7 +662,7 @@ class SavedRunFields {
       : state_(state),
         cursor_(state.Cur),
         cursor_moves_(state.CursorMoves),
-        fragments_(state.Stack.TakeAll()),
+        outer_fragments_(state.Stack.Hide()),
         positional_(state.PositionalArgs),
         defaulted_(state.ArgDefaulted),
         line_end_cursor_(state.LineEndCursor),
@@ -681,7 +680,7 @@ class SavedRunFields {
   ~SavedRunFields() {
     state_.Cur = cursor_;
     state_.CursorMoves = cursor_moves_;
-    state_.Stack.PutBack(std::move(fragments_));
+    state_.Stack.Reveal(outer_fragments_);
     state_.PositionalArgs = positional_;
     state_.ArgDefaulted = defaulted_;
     state_.LineEndCursor = line_end_cursor_;
@@ -706,7 +705,7 @@ class SavedRunFields {
   TPiruBase& state_;
   TextPos cursor_;
   std::uint64_t cursor_moves_;
-  std::vector<std::string> fragments_;
+  std::size_t outer_fragments_;
   bool positional_, defaulted_;
   TextPos line_end_cursor_;
   std::int32_t line_end_line_;
@@ -718,12 +717,12 @@ class SavedRunFields {
   std::size_t scopes_;
 };
 
-void RunNestedRun(TPiruBase& state, const std::function<void()>& enter) {
+void RunNestedRun(TPiruBase& state, void (*enter)(const void* context), const void* context) {
   NestingGuard guard(state);
   SavedRunFields saved(state);
   state.RunControl.PushFrame();
   try {
-    enter();
+    enter(context);
     RunLoop(state);
   } catch (...) {
     state.RunControl.PopFrame();

@@ -1,7 +1,6 @@
 // The statement reader and the run loop: the program counter is a cursor into the
 // program text, and statements are read afresh each time they run.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "engine/text_pos.h"
@@ -23,8 +22,14 @@ void RunLoop(TPiruBase& state);
 // Runs from `start` in a fresh run-control frame and comes back to where it was.
 void RunNested(TPiruBase& state, TextPos start);
 
-// The same, with `enter` putting the cursor where the nested run begins.
-void RunNestedRun(TPiruBase& state, const std::function<void()>& enter);
+// The same, with `enter(context)` putting the cursor where the nested run begins.
+void RunNestedRun(TPiruBase& state, void (*enter)(const void* context), const void* context);
+// A label's call runs this way for every call: `enter` is a lambda called in place, not
+// a std::function made and destroyed each time.
+template <class Enter>
+void RunNestedRun(TPiruBase& state, const Enter& enter) {
+  RunNestedRun(state, [](const void* e) { (*static_cast<const Enter*>(e))(); }, &enter);
+}
 
 // The particle after a value, or the "&" chain that continues it.
 std::string ReadParticle(TPiruBase& state, TextPos& c);

@@ -66,17 +66,18 @@ class SoreSaver {
   }
   // "それ" keeps what it holds now.
   void Dismiss() { dismissed_ = true; }
+  // What the call left in "それ" (its value and type mark), taken rather than copied:
+  // "それ" gets its saved value back next.
+  std::string TakeResult(TPiruBase& state) {
+    state.SetLastMark(sore_.Mark);
+    return sore_.TakeValue();
+  }
 
  private:
   THashNode& sore_;
   std::string value_, mark_;
   bool dismissed_ = false;
 };
-
-std::string SoreResult(TPiruBase& state) {
-  state.SetLastMark(state.Sore->Mark);
-  return state.Sore->GetValue();
-}
 
 std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
   if (c.At() == '(') {
@@ -95,7 +96,7 @@ std::string ReadWordValue(TPiruBase& state, TextPos& c, const std::string& w) {
       SoreSaver saved(state);
       SkipBlanks(c);
       Invoke(state, *word);
-      return SoreResult(state);
+      return saved.TakeResult(state);
     }
     case kLabel:
       return RunLabelForValue(state, *word);
@@ -369,7 +370,7 @@ std::string RunLabelForValue(TPiruBase& state, const THashNode& label) {
     throw;
   }
   state.Words.PopScope();
-  return SoreResult(state);
+  return saved.TakeResult(state);
 }
 
 namespace {
@@ -641,7 +642,7 @@ std::string CallWithBrackets(TPiruBase& state, THashNode* word, const std::strin
   }
   if (c.At() != '(')
     RaiseScriptError(state, "関数\"" + name + "\"の呼び出しで、引数の()は、すぐ後ろに書いてください。");
-  std::string result = CallSavingSore(state, *word, name, c, [&](SoreSaver&) { return SoreResult(state); });
+  std::string result = CallSavingSore(state, *word, name, c, [&](SoreSaver& saved) { return saved.TakeResult(state); });
   if (push) state.Stack.Push(result);
   return result;
 }
@@ -658,7 +659,7 @@ std::optional<std::string> CallStatement(TPiruBase& state, const THashNode& call
       state.SetLastMark(state.Sore->Mark);
       return std::nullopt;
     }
-    return SoreResult(state);
+    return saved.TakeResult(state);
   });
 }
 

@@ -37,6 +37,14 @@ void THashNode::SetValue(std::string value) {
   if (table_) DropTable();
 }
 
+std::string THashNode::TakeValue() {
+  if (Dict) return Dict->LineForm();
+  Text();
+  known_ = 0;
+  if (table_) DropTable();
+  return std::move(value_);
+}
+
 void THashNode::AppendValue(std::string_view tail) {
   Text();
   value_.append(tail);
@@ -354,17 +362,17 @@ THashNode* THashPi::Find(std::string_view name, bool normalise) const {
 }
 
 THashNode& THashPi::AddLocal(std::unique_ptr<THashNode> word) {
-  if (scopes_.empty()) return Add(std::move(word));
-  Scope& scope = scopes_.back();
+  if (depth_ == 0) return Add(std::move(word));
+  Scope& scope = scopes_[depth_ - 1];
   TBinding& b = BindingFor(word->Name);
-  if (b.word && b.depth == scopes_.size()) {  // declared again in the same scope, it is the same word
+  if (b.word && b.depth == depth_) {  // declared again in the same scope, it is the same word
     b.word->TakeMeaning(std::move(*word));
     return *b.word;
   }
   THashNode& added = *scope.words.emplace_back(std::move(word));
   scope.shadowed.push_back(Shadowed{&b, b.word, b.depth});
   b.word = &added;
-  b.depth = scopes_.size();
+  b.depth = depth_;
   return added;
 }
 
@@ -378,18 +386,13 @@ std::unique_ptr<THashNode> THashPi::NewVariable(std::string_view name, std::int3
 }
 
 void THashPi::PushScope() {
-  if (spare_.empty()) {
-    scopes_.emplace_back();
-  } else {
-    scopes_.push_back(std::move(spare_.back()));
-    spare_.pop_back();
-  }
+  if (depth_ == scopes_.size()) scopes_.emplace_back();
+  ++depth_;
 }
 
 void THashPi::PopScope() {
-  if (scopes_.empty()) return;
-  Scope scope = std::move(scopes_.back());
-  scopes_.pop_back();
+  if (depth_ == 0) return;
+  Scope& scope = scopes_[--depth_];
   for (auto it = scope.shadowed.rbegin(); it != scope.shadowed.rend(); ++it) {
     // A global word may have come or gone while the local hid it: it is looked up again.
     it->binding->word = it->depth == 0 ? FindExact(it->binding->Name) : it->word;
@@ -403,7 +406,6 @@ void THashPi::PopScope() {
     spare_words_.push_back(std::move(word));
   }
   scope.words.clear();
-  if (spare_.size() < 64) spare_.push_back(std::move(scope));
 }
 
 THashNode* TWordLookup::FindAgain(const THashPi& words, std::string_view name, bool normalise) const {
@@ -424,14 +426,14 @@ THashNode* TWordLookup::FindAgain(const THashPi& words, std::string_view name, b
 }
 
 std::string TStack::Pop() {
-  if (items_.empty()) return {};
+  if (Count() == 0) return {};
   std::string s = std::move(items_.back());
   items_.pop_back();
   return s;
 }
 
 void TStack::PopInto(std::string& out) {
-  if (items_.empty()) {
+  if (Count() == 0) {
     out.clear();
     return;
   }
@@ -440,20 +442,21 @@ void TStack::PopInto(std::string& out) {
 }
 
 std::string TStack::PopFirst() {
-  if (items_.empty()) return {};
-  std::string s = std::move(items_.front());
-  items_.erase(items_.begin());
+  if (Count() == 0) return {};
+  auto first = items_.begin() + static_cast<std::ptrdiff_t>(base_);
+  std::string s = std::move(*first);
+  items_.erase(first);
   return s;
 }
 
 void TStack::Insert(std::size_t i, std::string s) {
-  if (i > items_.size()) i = items_.size();
-  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(i), std::move(s));
+  if (i > Count()) i = Count();
+  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(base_ + i), std::move(s));
 }
 
 std::string TStack::AsText() const {
   std::string out;
-  for (const auto& s : items_) out += s + "\r\n";
+  for (std::size_t i = base_; i < items_.size(); ++i) out += items_[i] + "\r\n";
   return out;
 }
 

@@ -57,6 +57,8 @@ class THashNode {
     return value_;
   }
   void SetValue(std::string value);
+  // Moves the value out, leaving the word empty: for a word given a new value at once.
+  std::string TakeValue();
   // Appends to the value without copying what is there (long texts grow in place).
   void AppendValue(std::string_view tail);
   // An integer as the value: its text is written when first read, as counters and
@@ -202,7 +204,7 @@ class THashPi : public THash {
   void PushScope();
   void PopScope();
   // How many local scopes are open: a nested run closes what it opened, however it ends.
-  std::size_t ScopeDepth() const { return scopes_.size(); }
+  std::size_t ScopeDepth() const { return depth_; }
 
   // For kept lookups: the record of a name (null when the name was never bound), how
   // many records there are (a name looked for in vain is looked for again only when that
@@ -235,8 +237,10 @@ class THashPi : public THash {
     std::vector<std::unique_ptr<THashNode>> words;
     std::vector<Shadowed> shadowed;
   };
+  // The open scopes are the first depth_; those past it were closed and emptied, and
+  // are opened again with the room they had: calls are frequent.
   std::vector<Scope> scopes_;
-  std::vector<Scope> spare_;  // emptied scopes, reused: calls are frequent
+  std::size_t depth_ = 0;
   std::vector<std::unique_ptr<THashNode>> spare_words_;  // cleared for NewVariable
   std::deque<TBinding> bindings_;
   TNameIndexOf<TBinding> bindings_index_;
@@ -266,7 +270,9 @@ class TWordLookup {
   mutable std::uint64_t serial_ = 0;
 };
 
-// The word stack: argument fragments of the statement being read.
+// The word stack: argument fragments of the statement being read. A nested run reads
+// its statements on a stack of its own: the entries below its base, the interrupted
+// run's, are out of its sight until it ends.
 class TStack {
  public:
   void Push(std::string s) { items_.push_back(std::move(s)); }
@@ -274,44 +280,38 @@ class TStack {
   // The top entry into `out` (empty when there is none), or dropped: neither makes a copy.
   void PopInto(std::string& out);
   void Drop() {
-    if (!items_.empty()) items_.pop_back();
+    if (Count() > 0) items_.pop_back();
   }
   std::string PopFirst();
-  std::string Get(std::size_t i) const { return i < items_.size() ? items_[i] : std::string(); }
+  std::string Get(std::size_t i) const { return i < Count() ? items_[base_ + i] : std::string(); }
   // Entry i from the bottom; i must be below Count().
-  std::string& At(std::size_t i) { return items_[i]; }
-  const std::string& At(std::size_t i) const { return items_[i]; }
+  std::string& At(std::size_t i) { return items_[base_ + i]; }
+  const std::string& At(std::size_t i) const { return items_[base_ + i]; }
   void Insert(std::size_t i, std::string s);
-  void Erase(std::size_t i) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i)); }
-  std::size_t Count() const { return items_.size(); }
-  void Clear() { items_.clear(); }
+  void Erase(std::size_t i) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(base_ + i)); }
+  std::size_t Count() const { return items_.size() - base_; }
+  void Clear() { items_.resize(base_); }
   std::string AsText() const;  // every entry followed by CR LF, bottom first
   // A copy of every entry, bottom first, to be kept and shared.
   std::shared_ptr<const std::vector<std::string>> Copy() const {
-    return std::make_shared<const std::vector<std::string>>(items_);
+    return std::make_shared<const std::vector<std::string>>(items_.begin() + static_cast<std::ptrdiff_t>(base_),
+                                                            items_.end());
   }
-  // Every entry, leaving the stack empty; and the entries put back, replacing what is
-  // there. A nested run reads its statements on a stack of its own this way.
-  // The nested run's stack is an emptied one kept from an earlier run: nested runs are
-  // as frequent as calls, and a fresh stack would allocate at its first push.
-  std::vector<std::string> TakeAll() {
-    std::vector<std::string> taken = std::move(items_);
-    items_.clear();
-    if (!spare_.empty()) {
-      items_ = std::move(spare_.back());
-      spare_.pop_back();
-    }
-    return taken;
+  // Hides every entry, leaving the stack empty for a nested run; answers what Reveal
+  // takes to end that run: its entries are dropped and the hidden ones seen again.
+  std::size_t Hide() {
+    std::size_t outer = base_;
+    base_ = items_.size();
+    return outer;
   }
-  void PutBack(std::vector<std::string>&& items) {
-    items_.clear();
-    if (spare_.size() < 64 && items_.capacity() > 0) spare_.push_back(std::move(items_));
-    items_ = std::move(items);
+  void Reveal(std::size_t outer) {
+    items_.resize(base_);
+    base_ = outer;
   }
 
  private:
   std::vector<std::string> items_;
-  std::vector<std::vector<std::string>> spare_;
+  std::size_t base_ = 0;  // where the running run's entries begin
 };
 
 }  // namespace pirune
