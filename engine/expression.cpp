@@ -662,8 +662,15 @@ bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool
 
 bool ExpressionValue(TPiruBase& state, const CompiledExpression& expression, std::string& out) {
   if (!ShortcutsHere(state)) return false;
+  // Arithmetic alone: its number is written as the text at once.
+  NumericValue number{};
+  if (expression.compiled->numeric.Run(state, nullptr, number)) {
+    state.SetLastMark("e");
+    out = number.is_integer ? FormatInteger(number.integer) : FormatNumber(Checked(number.number));
+    return true;
+  }
   TStrNum result;
-  if (!Replay(state, *expression.compiled, nullptr, result)) return false;
+  if (!ReplayTokens(state, *expression.compiled, nullptr, result)) return false;
   out = Finish(state, result);
   return true;
 }

@@ -138,6 +138,13 @@ Number StrToValue(std::string_view text) {
 
 bool WrittenAsInteger(Number n) { return n == std::trunc(n) && std::fabs(n) < 1e15L; }
 
+std::string FormatInteger(std::int64_t n) {
+  if (!IntegerWrittenAsInteger(n)) return FormatNumber(static_cast<Number>(n));
+  char buf[24];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, n);
+  return std::string(buf, end);
+}
+
 std::string FormatNumber(Number n) {
   if (n == 0) return "0";
   if (WrittenAsInteger(n)) {

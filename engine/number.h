@@ -25,6 +25,8 @@ inline bool IntegerWrittenAsInteger(std::int64_t n) {
   constexpr std::int64_t kLimit = 1'000'000'000'000'000;  // 1e15, as above
   return n > -kLimit && n < kLimit;
 }
+// FormatNumber of an integer, written without going through floating point.
+std::string FormatInteger(std::int64_t n);
 
 // The faults of arithmetic, in the words scripts have always seen; thrown as `Exception`.
 extern const char kInvalidOperation[];

@@ -60,7 +60,7 @@ void THashNode::SetInteger(std::int64_t n) {
 
 void THashNode::WriteText() const {
   // Pending after SetInteger or a change of the table view.
-  value_ = table_ ? table_->WriteCsv() : FormatNumber(static_cast<Number>(integer_));
+  value_ = table_ ? table_->WriteCsv() : FormatInteger(integer_);
   known_ &= ~kTextPending;
 }
 
