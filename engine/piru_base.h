@@ -85,9 +85,7 @@ class TPiruBase {
   // The mark of the last value read or computed: "s" text, "e" number.
   std::string LastMark = "s";
   // Most settings of LastMark leave it as it was: compared first, it is rarely written.
-  void SetLastMark(std::string_view mark) {
-    if (!SameMark(LastMark, mark)) LastMark.assign(mark);
-  }
+  void SetLastMark(std::string_view mark) { AssignMark(LastMark, mark); }
 
   // Words the engine reaches without a lookup; set by registration.
   THashNode* Sore = nullptr;         // それ

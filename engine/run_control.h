@@ -62,34 +62,35 @@ struct TRunControl {
   std::int32_t first_line = 0;              // the source line where the block begins
 };
 
+// The records of every run, one stack: a nested run's frame is the records above the
+// base it began at, and the interrupted runs' records below it are out of its sight.
 class TRunControlStack {
  public:
-  void Push(TRunControl&& record) { frame_.push_back(std::move(record)); }
+  void Push(TRunControl&& record) { records_.push_back(std::move(record)); }
   template <class... Args>
   TRunControl& Emplace(Args&&... args) {  // a new record on top
-    return frame_.emplace_back(std::forward<Args>(args)...);
+    return records_.emplace_back(std::forward<Args>(args)...);
   }
   bool Pop(TRunControl& out);
-  void Drop() { frame_.pop_back(); }  // the top record, which must exist
-  std::size_t Count() const { return frame_.size(); }  // records of the current frame
-  bool Empty() const { return frame_.empty() && saved_.empty(); }  // in every frame
-  TRunControl* Top() { return frame_.empty() ? nullptr : &frame_.back(); }
+  void Drop() { records_.pop_back(); }  // the top record, which must exist
+  std::size_t Count() const { return records_.size() - base_; }  // records of the current frame
+  bool Empty() const { return records_.empty(); }                // in every frame
+  TRunControl* Top() { return Count() == 0 ? nullptr : &records_.back(); }
   // The record `k` places below the top of the current frame (0: the top), which must exist.
-  TRunControl& Below(std::size_t k) { return frame_[frame_.size() - 1 - k]; }
+  TRunControl& Below(std::size_t k) { return records_[records_.size() - 1 - k]; }
   void PushFrame();
   void PopFrame();
   // Empties the current frame, as "待機" does.
-  void ClearFrame() { frame_.clear(); }
+  void ClearFrame() { records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(base_), records_.end()); }
   // How many frames lie under the current one.
-  std::size_t Depth() const { return saved_.size(); }
-  void ClearAll();
+  std::size_t Depth() const { return bases_.size(); }
   // The innermost record (in any frame) whose block lies in the given text, if any.
   const TRunControl* FindBody(const std::string* text) const;
 
  private:
-  std::vector<TRunControl> frame_;
-  std::vector<std::vector<TRunControl>> saved_;
-  std::vector<std::vector<TRunControl>> spare_;  // emptied frames, reused: nested runs are frequent
+  std::vector<TRunControl> records_;
+  std::size_t base_ = 0;             // where the current frame begins
+  std::vector<std::size_t> bases_;  // where the frames under it begin
 };
 
 }  // namespace pirune

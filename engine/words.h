@@ -35,6 +35,18 @@ inline bool SameMark(const std::string& a, std::string_view b) {
   return a.compare(0, a.size(), b) == 0;
 }
 
+// Writes a mark over another. Marks of one letter or none (a number's "e", a text's "s",
+// a word's empty mark) are written in place, without the general assignment.
+inline void AssignMark(std::string& to, std::string_view mark) {
+  if (SameMark(to, mark)) return;
+  if (to.size() <= 1 && mark.size() <= 1) {
+    to.clear();
+    if (!mark.empty()) to.push_back(mark[0]);
+    return;
+  }
+  to.assign(mark);
+}
+
 inline bool IsCallable(std::uint8_t kind) {
   return kind == kCommand || kind == kCallableUnused || kind == kLabel || kind == kDllFunction;
 }
@@ -82,9 +94,7 @@ class THashNode {
     return !value_.empty() && value_[0] >= '0' && value_[0] <= '9';
   }
   // Most stores leave the type mark as it was: compared first, it is rarely written.
-  void SetMark(std::string_view mark) {
-    if (!SameMark(Mark, mark)) Mark.assign(mark);
-  }
+  void SetMark(std::string_view mark) { AssignMark(Mark, mark); }
 
   // The value as a table, its rows and cells addressed one at a time (A#r, A#c#r): read
   // from the text at the first such access and kept, as the value, until a whole new
