@@ -340,7 +340,7 @@ AssignmentPlan PlanAssignment(TPiruBase& state, const std::string& target, const
   if (plan.constant && plan.mark[0] == 'e') {
     Number n = StrToValue(plan.value);
     // Kept as an integer when written as the number writes itself.
-    if (WrittenAsInteger(n) && FormatNumber(n) == plan.value) plan.integer = static_cast<std::int64_t>(n);
+    if (WrittenAsInteger(n) && FormatNumber(n) == plan.value) plan.integer = TruncatedInt64(n);
   }
   if (!plan.constant) plan.compiled = CompileArgument(state, rest);
   if (!plan.constant && !plan.compiled) PlanCall(state, rest, plan);

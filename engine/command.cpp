@@ -64,9 +64,9 @@ bool FitsInt64(Number integral) { return integral >= -kInt64Limit && integral < 
 }  // namespace
 
 std::int64_t TCommand::Int(std::size_t slot) {
-  Number n = std::trunc(Num(slot));
-  if (!FitsInt64(n)) ArgumentError();
-  return static_cast<std::int64_t>(n);
+  Number n = Num(slot);
+  if (!(n > -kInt64Limit - 1 && n < kInt64Limit)) ArgumentError();  // its integer part does not fit
+  return TruncatedInt64(n);
 }
 
 std::int64_t TCommand::Int(std::size_t slot, std::int64_t low, std::int64_t high) {
@@ -121,7 +121,10 @@ void TCommand::ResultInteger(std::int64_t n) {
 }
 
 void TCommand::ResultNumber(Number n) {
-  if (n == std::trunc(n) && FitsInt64(n)) return ResultInteger(static_cast<std::int64_t>(n));
+  if (FitsInt64(n)) {
+    std::int64_t integer = TruncatedInt64(n);
+    if (static_cast<Number>(integer) == n) return ResultInteger(integer);
+  }
   Result(FormatNumber(n), "e");
 }
 

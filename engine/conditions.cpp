@@ -268,7 +268,7 @@ void ShortCondition(TPiruBase& state) {
   std::string f = state.Stack.Pop();
   std::string value;
   if (ReferenceValue(state, f, value)) f = value;
-  bool holds = std::trunc(StrToValue(EvaluateExpression(state, f))) != 0;
+  bool holds = TruncatesToNonZero(StrToValue(EvaluateExpression(state, f)));
   if (c.None()) return;
   state.CondResult = holds ? 1 : 0;
   if (c.At() == '\r' || c.At() == '\n') TakeLineNumber(state, c);

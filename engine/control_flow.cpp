@@ -58,7 +58,7 @@ void SetCounter(TPiruBase& state, std::int64_t n) { SetNumber(state.Kaisuu, n); 
 
 bool WhileHolds(TPiruBase& state, const std::string& condition) {
   Number v = StrToValue(EvaluateExpression(state, condition));
-  return std::trunc(v) != 0;
+  return TruncatesToNonZero(v);
 }
 
 // Leaves the innermost loop, call or local block.

@@ -624,7 +624,7 @@ bool EvaluateCompiledArgument(TPiruBase& state, const CompiledArgument& argument
     }
     Number n = value.AsNumber();
     if (integer && WrittenAsInteger(n)) {
-      *integer = static_cast<std::int64_t>(n);
+      *integer = TruncatedInt64(n);
       return true;
     }
     out = FormatNumber(n);
@@ -651,7 +651,7 @@ bool ConditionHolds(TPiruBase& state, const CompiledExpression& expression, bool
   NumericValue number{};
   if (expression.compiled->numeric.Run(state, nullptr, number)) {
     state.SetLastMark("e");
-    holds = number.is_integer ? number.integer != 0 : std::trunc(number.number) != 0;
+    holds = number.is_integer ? number.integer != 0 : TruncatesToNonZero(number.number);
     return true;
   }
   TStrNum result;
@@ -677,7 +677,7 @@ bool ExpressionValue(TPiruBase& state, const CompiledExpression& expression, std
 
 bool ValueHolds(const TPiruBase& state, const std::string& value) {
   if (IsMark(state.LastMark, 's')) return !value.empty();
-  return std::trunc(StrToValue(value)) != 0;
+  return TruncatesToNonZero(StrToValue(value));
 }
 
 }  // namespace pirune

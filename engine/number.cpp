@@ -23,10 +23,19 @@ void NotFinite(Number n) {
   throw Exception(kOverflow);
 }
 
+std::int64_t TruncatedLargeInt64(Number n) {
+  constexpr Number kNearestFits = 4611686018427387904.0L;  // 2^62
+  if (!(std::fabs(n) < kNearestFits)) return static_cast<std::int64_t>(n);
+  // An integer next to n, whatever the rounding mode; then one step toward zero if it
+  // lies beyond n.
+  std::int64_t r = std::llrint(n);
+  if (n >= 0 ? static_cast<Number>(r) > n : static_cast<Number>(r) < n) r += n >= 0 ? -1 : 1;
+  return r;
+}
+
 std::int64_t TruncToInt64(Number n) {
-  Number t = std::trunc(n);
-  if (!(t >= -9223372036854775808.0L && t < 9223372036854775808.0L)) throw Exception(kIntegerOverflow);
-  return static_cast<std::int64_t>(t);
+  if (!(n > -9223372036854775809.0L && n < 9223372036854775808.0L)) throw Exception(kIntegerOverflow);
+  return TruncatedInt64(n);
 }
 
 Number Power(Number base, Number exponent) {
@@ -136,7 +145,7 @@ Number StrToValue(std::string_view text) {
   return std::isfinite(v) ? v : 0;
 }
 
-bool WrittenAsInteger(Number n) { return n == std::trunc(n) && std::fabs(n) < 1e15L; }
+bool WrittenAsInteger(Number n) { return std::fabs(n) < 1e15L && static_cast<Number>(TruncatedInt64(n)) == n; }
 
 std::string FormatInteger(std::int64_t n) {
   if (!IntegerWrittenAsInteger(n)) return FormatNumber(static_cast<Number>(n));
@@ -147,11 +156,7 @@ std::string FormatInteger(std::int64_t n) {
 
 std::string FormatNumber(Number n) {
   if (n == 0) return "0";
-  if (WrittenAsInteger(n)) {
-    char buf[24];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(n));
-    return std::string(buf, end);
-  }
+  if (WrittenAsInteger(n)) return FormatInteger(TruncatedInt64(n));
   if (!std::isfinite(n)) return "0";  // never computed: every operation checks its result
   // The digits are written from a double; numbers beyond its range (our numbers reach
   // 1E4932) are brought into it by a power of ten that is added to the exponent.

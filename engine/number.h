@@ -28,6 +28,23 @@ inline bool IntegerWrittenAsInteger(std::int64_t n) {
 // FormatNumber of an integer, written without going through floating point.
 std::string FormatInteger(std::int64_t n);
 
+// Truncation toward zero that leaves the x87 unit's rounding mode alone: a cast or trunc()
+// of a long double switches that mode and back, a stall that costs more than the
+// arithmetic around it. The integer part of n, which must fit an int64:
+std::int64_t TruncatedLargeInt64(Number n);
+inline std::int64_t TruncatedInt64(Number n) {
+  constexpr Number kNearInDouble = 4503599627370496.0L;  // 2^52
+  if (!(std::fabs(n) < kNearInDouble)) return TruncatedLargeInt64(n);
+  // As a double, n moves by less than one (in any rounding mode, never past an integer
+  // toward zero); the SSE unit truncates that, and one step toward zero puts right an
+  // integer it was rounded up to.
+  auto r = static_cast<std::int64_t>(static_cast<double>(n));
+  if (n >= 0 ? static_cast<Number>(r) > n : static_cast<Number>(r) < n) r += n >= 0 ? -1 : 1;
+  return r;
+}
+// Whether the integer part of n is not zero (NaN's is taken as not zero).
+inline bool TruncatesToNonZero(Number n) { return !(std::fabs(n) < 1); }
+
 // The faults of arithmetic, in the words scripts have always seen; thrown as `Exception`.
 extern const char kInvalidOperation[];
 extern const char kDivisionByZero[];

@@ -47,10 +47,11 @@ void TakeArguments(TCommand& c) {
 
 void GetArgument(TCommand& c) {
   TPiruBase& state = c.Interpreter();
-  Number n = std::trunc(c.Num(1));
+  Number n = c.Num(1);
   THashNode* target = &c.Word(0, true);
-  bool inside = n >= 1 && n <= static_cast<Number>(state.Arguments.size());
-  target->SetValue(inside ? state.Arguments[static_cast<std::size_t>(n) - 1] : std::string());
+  // Its integer part from 1 to the count.
+  bool inside = n >= 1 && n < static_cast<Number>(state.Arguments.size()) + 1;
+  target->SetValue(inside ? state.Arguments[static_cast<std::size_t>(TruncatedInt64(n)) - 1] : std::string());
 }
 
 void DeclareLocal(TPiruBase& state, const std::string& name) {

@@ -2,6 +2,7 @@
 // statistics; and the verbs that store into variables, run as scripts.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -118,6 +119,34 @@ std::vector<std::string> Shown(const std::string& script) {
   testing::Script s(script);
   s.Run();
   return s.host.shown;
+}
+
+// Truncation is done by rounding and stepping back, so it must agree with trunc() in
+// every rounding mode a DLL might leave the unit in, on both sides of the halves.
+TEST(TruncatedInt64, AgreesWithTruncInEveryRoundingMode) {
+  const Number cases[] = {0.0L, -0.0L, 0.5L, -0.5L, 1.0L, 2.5L, 2.7L, -2.5L, -2.7L, 3.5L, -3.5L,
+                          0.9999999999999999L, 2.9999999999999999999L, -2.9999999999999999999L,
+                          1e15L + 0.5L, -1e15L - 0.5L, 4503599627370495.5L, -4503599627370495.75L,
+                          4503599627370496.5L, 4611686018427387903.5L,
+                          4611686018427387904.0L, 9223372036854775807.0L, -9223372036854775808.0L,
+                          -9223372036854775808.5L};
+  const int modes[] = {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO};
+  for (int mode : modes) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    for (Number n : cases) {
+      EXPECT_EQ(TruncatedInt64(n), static_cast<std::int64_t>(std::trunc(n))) << static_cast<double>(n) << " mode " << mode;
+      EXPECT_EQ(TruncatesToNonZero(n), std::trunc(n) != 0) << static_cast<double>(n);
+    }
+    EXPECT_EQ(WrittenAsInteger(2.0L), true);
+    EXPECT_EQ(WrittenAsInteger(2.5L), false);
+    EXPECT_EQ(WrittenAsInteger(1e15L), false);
+    EXPECT_EQ(WrittenAsInteger(999999999999999.0L), true);
+    EXPECT_EQ(FormatNumber(-42.0L), "-42");
+  }
+  std::fesetround(FE_TONEAREST);
+  EXPECT_TRUE(TruncatesToNonZero(std::nanl("")));
+  EXPECT_FALSE(WrittenAsInteger(std::nanl("")));
+  EXPECT_FALSE(WrittenAsInteger(HUGE_VALL));
 }
 
 TEST(ArithmeticVerbs, FailingVerbChangesNothing) {
