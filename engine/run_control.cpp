@@ -3,22 +3,22 @@
 namespace pirune {
 
 bool TRunControlStack::Pop(TRunControl& out) {
-  if (Count() == 0) return false;
+  if (count_ == 0) return false;
   out = std::move(records_.back());
-  records_.pop_back();
+  Drop();
   return true;
 }
 
 void TRunControlStack::PushFrame() {
-  bases_.push_back(base_);
-  base_ = records_.size();
+  counts_.push_back(count_);
+  count_ = 0;
 }
 
 void TRunControlStack::PopFrame() {
-  if (bases_.empty()) return;
+  if (counts_.empty()) return;
   ClearFrame();
-  base_ = bases_.back();
-  bases_.pop_back();
+  count_ = counts_.back();
+  counts_.pop_back();
 }
 
 const TRunControl* TRunControlStack::FindBody(const std::string* text) const {

@@ -62,35 +62,46 @@ struct TRunControl {
   std::int32_t first_line = 0;              // the source line where the block begins
 };
 
-// The records of every run, one stack: a nested run's frame is the records above the
-// base it began at, and the interrupted runs' records below it are out of its sight.
+// The records of every run, one stack: a nested run's frame is the top `count_` records,
+// and the interrupted runs' records below them are out of its sight.
 class TRunControlStack {
  public:
-  void Push(TRunControl&& record) { records_.push_back(std::move(record)); }
+  void Push(TRunControl&& record) {
+    records_.push_back(std::move(record));
+    ++count_;
+  }
   template <class... Args>
   TRunControl& Emplace(Args&&... args) {  // a new record on top
-    return records_.emplace_back(std::forward<Args>(args)...);
+    TRunControl& record = records_.emplace_back(std::forward<Args>(args)...);
+    ++count_;
+    return record;
   }
   bool Pop(TRunControl& out);
-  void Drop() { records_.pop_back(); }  // the top record, which must exist
-  std::size_t Count() const { return records_.size() - base_; }  // records of the current frame
-  bool Empty() const { return records_.empty(); }                // in every frame
-  TRunControl* Top() { return Count() == 0 ? nullptr : &records_.back(); }
+  void Drop() {  // the top record, which must exist
+    records_.pop_back();
+    --count_;
+  }
+  std::size_t Count() const { return count_; }     // records of the current frame
+  bool Empty() const { return records_.empty(); }  // in every frame
+  TRunControl* Top() { return count_ == 0 ? nullptr : &records_.back(); }
   // The record `k` places below the top of the current frame (0: the top), which must exist.
   TRunControl& Below(std::size_t k) { return records_[records_.size() - 1 - k]; }
   void PushFrame();
   void PopFrame();
   // Empties the current frame, as "待機" does.
-  void ClearFrame() { records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(base_), records_.end()); }
+  void ClearFrame() {
+    records_.erase(records_.end() - static_cast<std::ptrdiff_t>(count_), records_.end());
+    count_ = 0;
+  }
   // How many frames lie under the current one.
-  std::size_t Depth() const { return bases_.size(); }
+  std::size_t Depth() const { return counts_.size(); }
   // The innermost record (in any frame) whose block lies in the given text, if any.
   const TRunControl* FindBody(const std::string* text) const;
 
  private:
   std::vector<TRunControl> records_;
-  std::size_t base_ = 0;             // where the current frame begins
-  std::vector<std::size_t> bases_;  // where the frames under it begin
+  std::size_t count_ = 0;            // of the current frame
+  std::vector<std::size_t> counts_;  // of the frames under it
 };
 
 }  // namespace pirune

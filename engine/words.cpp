@@ -23,6 +23,17 @@ THashNode::THashNode(std::string name, std::string value, std::int32_t level)
 
 THashNode::~THashNode() = default;
 
+// Marks of one letter or none (a number's "e", a text's "s", a word's empty mark) are
+// written in place, without the general assignment.
+void WriteOtherMark(std::string& to, std::string_view mark) {
+  if (to.size() <= 1 && mark.size() <= 1) {
+    to.clear();
+    if (!mark.empty()) to.push_back(mark[0]);
+    return;
+  }
+  to.assign(mark);
+}
+
 const std::string& THashNode::GetValue() const {
   if (Dict) {
     line_form_ = Dict->LineForm();

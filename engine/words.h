@@ -35,16 +35,11 @@ inline bool SameMark(const std::string& a, std::string_view b) {
   return a.compare(0, a.size(), b) == 0;
 }
 
-// Writes a mark over another. Marks of one letter or none (a number's "e", a text's "s",
-// a word's empty mark) are written in place, without the general assignment.
+// Writes a mark over another (most stores find it there already: compared first, it
+// is rarely written).
+void WriteOtherMark(std::string& to, std::string_view mark);
 inline void AssignMark(std::string& to, std::string_view mark) {
-  if (SameMark(to, mark)) return;
-  if (to.size() <= 1 && mark.size() <= 1) {
-    to.clear();
-    if (!mark.empty()) to.push_back(mark[0]);
-    return;
-  }
-  to.assign(mark);
+  if (!SameMark(to, mark)) WriteOtherMark(to, mark);
 }
 
 inline bool IsCallable(std::uint8_t kind) {
