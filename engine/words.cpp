@@ -23,15 +23,23 @@ THashNode::THashNode(std::string name, std::string value, std::int32_t level)
 
 THashNode::~THashNode() = default;
 
-// Marks of one letter or none (a number's "e", a text's "s", a word's empty mark) are
-// written in place, without the general assignment.
+namespace {
+[[gnu::noinline]] void AssignLongMark(std::string& to, std::string_view mark) { to.assign(mark); }
+}  // namespace
+
+// A mark of one letter over another (a number's "e" over a text's "s", most often) is
+// written in place, and no mark at all by emptying; the general assignment is kept apart,
+// so that these need none of its setting up.
 void WriteOtherMark(std::string& to, std::string_view mark) {
-  if (to.size() <= 1 && mark.size() <= 1) {
-    to.clear();
-    if (!mark.empty()) to.push_back(mark[0]);
+  if (to.size() == 1 && mark.size() == 1) {
+    to[0] = mark[0];
     return;
   }
-  to.assign(mark);
+  if (mark.empty()) {
+    to.clear();
+    return;
+  }
+  AssignLongMark(to, mark);
 }
 
 const std::string& THashNode::GetValue() const {
