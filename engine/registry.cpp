@@ -66,14 +66,13 @@ std::vector<std::string> FillHandlers(std::span<const std::span<const CommandBin
   return problems;
 }
 
-const HandlerTable& Handlers() {
-  static const HandlerTable table = [] {
-    HandlerTable t{};
-    FillHandlers(kFamilies, t);
-    return t;
-  }();
-  return table;
-}
+// Filled before the program starts (the families' tables are constant), so that every
+// command's run reads it without a guard.
+const HandlerTable kHandlers = [] {
+  HandlerTable t{};
+  FillHandlers(kFamilies, t);
+  return t;
+}();
 
 std::vector<std::string> ParseParticles(const std::string& pattern) {
   std::vector<std::string> out;
@@ -268,9 +267,9 @@ namespace {
 template <class... Arguments>
 void RunHandler(TPiruBase& state, const THashNode& command, const Arguments&... arguments) {
   RunningScope running(state, command);
-  if (command.Name == "\\") return;  // a direct reference by number calls nothing
+  if (command.Name.size() == 1 && command.Name[0] == '\\') return;  // a direct reference by number calls nothing
   CommandHandler handler =
-      command.Id >= 0 && command.Id < kHandlerCount ? Handlers()[static_cast<std::size_t>(command.Id)] : nullptr;
+      command.Id >= 0 && command.Id < kHandlerCount ? kHandlers[static_cast<std::size_t>(command.Id)] : nullptr;
   if (!handler) NotAvailableYet(state, command.Name);
   auto wrapped = [&] { return "『" + command.Name + "』命令の実行中にエラー。"; };
   try {
