@@ -24,7 +24,12 @@ THashNode::THashNode(std::string name, std::string value, std::int32_t level)
 THashNode::~THashNode() = default;
 
 namespace {
-[[gnu::noinline]] void AssignLongMark(std::string& to, std::string_view mark) { to.assign(mark); }
+[[gnu::noinline]] void AssignLongMark(std::string& to, std::string_view mark) {
+  if (to.empty() && mark.size() == 1)
+    to.push_back(mark[0]);  // a first letter: the general assignment is far dearer
+  else
+    to.assign(mark);
+}
 }  // namespace
 
 // A mark of one letter over another (a number's "e" over a text's "s", most often) is
