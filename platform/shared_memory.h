@@ -21,4 +21,9 @@ std::optional<std::string> ReadSharedBlock(const std::string& name);
 // one program after another, so that the next one finds none of them.
 void ReleaseOwnSharedBlocks();
 
+// Puts the blocks' names in a space of their own (a prefix), for a process that runs
+// programs one after another and must meet no block of another process: a POSIX block
+// outlives a process that dies without letting go of it.
+void SetSharedBlockSpace(std::string space);
+
 }  // namespace pirune::platform

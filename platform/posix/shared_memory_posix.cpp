@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "platform/cp932.h"
 #include "platform/shared_memory.h"
@@ -14,11 +15,16 @@
 namespace pirune::platform {
 namespace {
 
+std::string& Space() {
+  static std::string space;
+  return space;
+}
+
 // Object names are one path component after "/": a "/" inside the name is escaped, and
 // so is the escape character itself, so different names stay different.
 std::string ObjectName(const std::string& name) {
   std::string object = "/";
-  for (char c : cp932::ToUtf8(name)) {
+  for (char c : cp932::ToUtf8(Space() + name)) {
     if (c == '/') object += "%2F";
     else if (c == '%') object += "%25";
     else object += c;
@@ -42,6 +48,8 @@ void ReleaseOwnSharedBlocks() {
   RemoveMade();
   Made().clear();
 }
+
+void SetSharedBlockSpace(std::string space) { Space() = std::move(space); }
 
 bool WriteSharedBlock(const std::string& name, const std::string& text) {
   const std::string object = ObjectName(name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "platform/shared_memory.h"
 #include "platform/win32/wide.h"
@@ -15,7 +16,16 @@ std::map<std::wstring, HANDLE>& Kept() {
   static std::map<std::wstring, HANDLE> kept;
   return kept;
 }
+
+std::string& Space() {
+  static std::string space;
+  return space;
+}
+
+std::wstring MappingName(const std::string& name) { return win32::Widen(Space() + name); }
 }  // namespace
+
+void SetSharedBlockSpace(std::string space) { Space() = std::move(space); }
 
 void ReleaseOwnSharedBlocks() {
   for (const auto& [name, mapping] : Kept()) CloseHandle(mapping);
@@ -23,7 +33,7 @@ void ReleaseOwnSharedBlocks() {
 }
 
 bool WriteSharedBlock(const std::string& name, const std::string& text) {
-  const std::wstring wide = win32::Widen(name);
+  const std::wstring wide = MappingName(name);
   HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSharedBlockSize, wide.c_str());
   if (mapping == nullptr) return false;
   void* block = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kSharedBlockSize);
@@ -40,7 +50,7 @@ bool WriteSharedBlock(const std::string& name, const std::string& text) {
 }
 
 std::optional<std::string> ReadSharedBlock(const std::string& name) {
-  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, win32::Widen(name).c_str());
+  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, MappingName(name).c_str());
   if (mapping == nullptr) return std::nullopt;
   std::optional<std::string> text;
   if (const void* block = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0)) {

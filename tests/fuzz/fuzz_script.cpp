@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 #include "engine/errors.h"
 #include "engine/fast_paths.h"
 #include "engine/piru_base.h"
@@ -533,6 +535,14 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Al
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+
+// A fuzzing process that stops at a finding leaves the shared blocks of its last run
+// behind, and POSIX blocks outlive it: this process names its own blocks apart, so that
+// a block an earlier process left can never be what one run finds and the other not.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  pirune::platform::SetSharedBlockSpace("pirune-fuzz-" + std::to_string(getpid()) + "-");
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
