@@ -72,9 +72,11 @@ bool WriteSharedBlock(const std::string& name, const std::string& text) {
   if (length < kSharedBlockSize) static_cast<char*>(block)[length] = '\0';
   munmap(block, kSharedBlockSize);
   if (made) {
+    Made().insert(object);
+    // Registered once the list exists: handlers and destructors run in the reverse order
+    // of their registration, so the list is still there when the handler reads it.
     static const bool removed_at_exit = std::atexit(RemoveMade) == 0;
     (void)removed_at_exit;
-    Made().insert(object);
   }
   return true;
 }

@@ -5,8 +5,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -38,6 +40,18 @@ TEST(SharedBlock, ReleasingRemovesTheProgramsOwnBlocksOnly) {
   ReleaseOwnSharedBlocks();
   EXPECT_EQ(ReadSharedBlock(own), std::nullopt);
   shm_unlink(("/" + foreign).c_str());
+}
+
+TEST(SharedBlock, TheProgramsOwnBlocksGoWhenItEnds) {
+  const std::string name = Unique("at-exit");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) std::exit(WriteSharedBlock(name, "gone at the end") ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadSharedBlock(name), std::nullopt);
+  shm_unlink(("/" + name).c_str());
 }
 
 }  // namespace
