@@ -65,7 +65,7 @@ bool FitsInt64(Number integral) { return integral >= -kInt64Limit && integral < 
 
 std::int64_t TCommand::Int(std::size_t slot) {
   Number n = Num(slot);
-  if (!(n > -kInt64Limit - 1 && n < kInt64Limit)) ArgumentError();  // its integer part does not fit
+  if (!IntegerPartFitsInt64(n)) ArgumentError();
   return TruncatedInt64(n);
 }
 

@@ -23,18 +23,15 @@ void NotFinite(Number n) {
   throw Exception(kOverflow);
 }
 
-std::int64_t TruncatedLargeInt64(Number n) {
+std::int64_t NearLargeInt64(Number n) {
   constexpr Number kNearestFits = 4611686018427387904.0L;  // 2^62
-  if (!(std::fabs(n) < kNearestFits)) return static_cast<std::int64_t>(n);
-  // An integer next to n, whatever the rounding mode; then one step toward zero if it
-  // lies beyond n.
-  std::int64_t r = std::llrint(n);
-  if (n >= 0 ? static_cast<Number>(r) > n : static_cast<Number>(r) < n) r += n >= 0 ? -1 : 1;
-  return r;
+  // Rounded whatever the rounding mode is; from 2^62 on, where rounding could leave the
+  // range, the cast truncates (and switches the mode: numbers this large are rare).
+  return std::fabs(n) < kNearestFits ? std::llrint(n) : static_cast<std::int64_t>(n);
 }
 
 std::int64_t TruncToInt64(Number n) {
-  if (!(n > -9223372036854775809.0L && n < 9223372036854775808.0L)) throw Exception(kIntegerOverflow);
+  if (!IntegerPartFitsInt64(n)) throw Exception(kIntegerOverflow);
   return TruncatedInt64(n);
 }
 

@@ -30,15 +30,17 @@ std::string FormatInteger(std::int64_t n);
 
 // Truncation toward zero that leaves the x87 unit's rounding mode alone: a cast or trunc()
 // of a long double switches that mode and back, a stall that costs more than the
-// arithmetic around it. The integer part of n, which must fit an int64:
-std::int64_t TruncatedLargeInt64(Number n);
+// arithmetic around it. Whether the integer part of n fits an int64; and that part, when
+// it does:
+inline bool IntegerPartFitsInt64(Number n) { return n > -9223372036854775809.0L && n < 9223372036854775808.0L; }
+// An integer no further than one from n, away from zero at most (n from 2^52 on).
+std::int64_t NearLargeInt64(Number n);
 inline std::int64_t TruncatedInt64(Number n) {
   constexpr Number kNearInDouble = 4503599627370496.0L;  // 2^52
-  if (!(std::fabs(n) < kNearInDouble)) return TruncatedLargeInt64(n);
-  // As a double, n moves by less than one (in any rounding mode, never past an integer
-  // toward zero); the SSE unit truncates that, and one step toward zero puts right an
-  // integer it was rounded up to.
-  auto r = static_cast<std::int64_t>(static_cast<double>(n));
+  // Below 2^52, n as a double moves by less than one (in any rounding mode, never past an
+  // integer toward zero), and the SSE unit truncates that. One step toward zero puts right
+  // an integer either way reached beyond n.
+  auto r = std::fabs(n) < kNearInDouble ? static_cast<std::int64_t>(static_cast<double>(n)) : NearLargeInt64(n);
   if (n >= 0 ? static_cast<Number>(r) > n : static_cast<Number>(r) < n) r += n >= 0 ? -1 : 1;
   return r;
 }
